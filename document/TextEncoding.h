@@ -1,0 +1,35 @@
+#pragma once
+// Windows-1252 and UTF-8 conversions shared by the reader, the writer and
+// the text controls.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sonavel {
+
+// Every byte has a character: the five bytes Windows-1252 leaves undefined
+// (81 8D 8F 90 9D) map to the C1 controls of the same value, as Windows
+// itself converts them, so that any 8-bit file round-trips.
+char32_t Windows1252ToUnicode(std::uint8_t byte);
+
+// The Windows-1252 byte of a character, or -1 when the code page lacks it.
+int UnicodeToWindows1252(char32_t c);
+
+bool IsValidUtf8(std::string_view bytes);
+
+void AppendUtf8(std::string& out, char32_t c);
+
+// Decodes the character at bytes[i] of valid UTF-8 and advances i past it.
+// Invalid input gives U+FFFD and advances by one byte.
+char32_t DecodeUtf8At(std::string_view bytes, std::size_t& i);
+
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// nullopt when the text holds a character that Windows-1252 cannot hold.
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+}  // namespace sonavel

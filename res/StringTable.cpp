@@ -1,0 +1,74 @@
+#include "res/StringTable.h"
+
+#include <array>
+
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
+namespace sonavel {
+namespace {
+
+struct Entry {
+  int id;
+  const char* text;
+};
+
+// lupdate reads the QT_TRANSLATE_NOOP marks of this table.
+constexpr std::array kEntries = {
+    Entry{IDS_APP_TITLE, QT_TRANSLATE_NOOP("StringTable", "Sonavel")},
+    Entry{IDS_IDLE_PROMPT, QT_TRANSLATE_NOOP("StringTable", "Ready")},
+    Entry{IDS_SAMPLE_ORIGINAL, QT_TRANSLATE_NOOP("StringTable", "Original:\n")},
+    Entry{IDS_SAMPLE_TRANSPOSED, QT_TRANSLATE_NOOP("StringTable", "\n\nTransposed:\n")},
+    Entry{IDS_TRANSPOSED_COUNTS, QT_TRANSLATE_NOOP("StringTable", "%d chords and %d tablatures transposed.")},
+    Entry{IDS_NOTHING_TRANSPOSED,
+          QT_TRANSLATE_NOOP("StringTable",
+                            "No chords or tablatures were transposed. To make transposing possible make sure "
+                            "that chords and tablatures are colored (look in the Transposing menu).")},
+    Entry{IDS_OPEN_FILTERS,
+          QT_TRANSLATE_NOOP("StringTable",
+                            "All readable file|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; "
+                            "*.chopro; *.tab;|Chord files|*.crd;*.cho;|Chord pro files|*.chopro;|Tablatures "
+                            "files|*.tab;|Text documents|*.txt|All files (*.*)|*.*||\n")},
+    Entry{IDS_SAVE_FILTERS,
+          QT_TRANSLATE_NOOP("StringTable",
+                            "Chord file|*.crd;*.cho;|Chord pro file|*.chopro;|Tablature file|*.tab;|Text "
+                            "document|*.txt||\n")},
+    Entry{IDS_DEFAULT_EXTENSION, QT_TRANSLATE_NOOP("StringTable", "crd")},
+    Entry{IDS_NO_CHORD_FOUND, QT_TRANSLATE_NOOP("StringTable", "No chord was found.")},
+};
+
+}  // namespace
+
+std::string_view EnglishString(int id) {
+  for (const Entry& e : kEntries) {
+    if (e.id == id) return e.text;
+  }
+  return {};
+}
+
+std::string FormatMessage(std::string_view pattern, std::initializer_list<long> values) {
+  std::string out;
+  out.reserve(pattern.size() + 16);
+  auto next = values.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (c == '%' && i + 1 < pattern.size()) {
+      const char spec = pattern[i + 1];
+      if (spec == 'd') {
+        out += std::to_string(next != values.end() ? *next++ : 0L);
+        ++i;
+        continue;
+      }
+      if (spec == '%') {
+        out += '%';
+        ++i;
+        continue;
+      }
+    }
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace sonavel

@@ -1,0 +1,36 @@
+#pragma once
+// The program's string table: every message text under its number. The
+// English text is the source; the editor translates it through Qt
+// (context "StringTable"), the command-line tool prints it as it stands.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace sonavel {
+
+enum StringId : int {
+  IDS_APP_TITLE = 57344,               // "Sonavel"
+  IDS_IDLE_PROMPT = 57345,             // "Ready"
+  IDS_SAMPLE_ORIGINAL = 60200,         // "Original:\n"
+  IDS_SAMPLE_TRANSPOSED = 60201,       // "\n\nTransposed:\n"
+  IDS_TRANSPOSED_COUNTS = 60202,       // "%d chords and %d tablatures transposed."
+  IDS_NOTHING_TRANSPOSED = 60203,
+  IDS_OPEN_FILTERS = 60310,            // open dialog filters, "|" separated
+  IDS_SAVE_FILTERS = 60311,            // save dialog filters
+  IDS_DEFAULT_EXTENSION = 60312,       // "crd"
+  IDS_NO_CHORD_FOUND = 60330,          // "No chord was found."
+};
+
+inline constexpr const char* kStringTableContext = "StringTable";
+
+// The English text of a string, or an empty view for an unknown number.
+std::string_view EnglishString(int id);
+
+// Fills the "%d" placeholders of a string-table text in order. Missing
+// values print as 0, surplus values are ignored, "%%" is a percent sign and
+// any other "%" sequence is copied as it stands, so a translated text can
+// never read past its arguments.
+std::string FormatMessage(std::string_view pattern, std::initializer_list<long> values);
+
+}  // namespace sonavel
