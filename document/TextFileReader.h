@@ -1,0 +1,111 @@
+#pragma once
+// Reads a song file of any supported encoding as UTF-8 text, one line at a
+// time or all at once. The encoding comes from the byte-order mark; a file
+// without one is taken as UTF-8 when it is valid UTF-8 and as Windows-1252
+// otherwise, so that song files written on Windows read correctly and can be
+// saved back in the code page they came in.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sonavel {
+
+enum class TextEncoding { EightBit = 0, Utf16BigEndian = 1, Utf16LittleEndian = 2, Utf8 = 3 };
+
+// The code page of the bytes of an 8-bit file (and the one to save it in).
+enum class CodePage { Utf8, Windows1252 };
+
+class CTextFileReader {
+ public:
+  static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
+
+  // `file` is lent, positioned at its start, and never closed here. A null
+  // file behaves as one that could not be opened: it is at its end from the
+  // start and ReadAll fails. The block size is not observable in the results;
+  // tests shrink it to push lines and characters across block boundaries.
+  explicit CTextFileReader(std::FILE* file, std::size_t blockSize = kDefaultBlockSize);
+  CTextFileReader(const CTextFileReader&) = delete;
+  CTextFileReader& operator=(const CTextFileReader&) = delete;
+
+  // The next line without its terminator (CR, LF or CR LF). False only when
+  // the end of the file had already been reached before the call; `line` is
+  // then left as it was.
+  bool ReadLine(std::string& line);
+
+  // Every remaining line, joined by `separator`. False, leaving `text` as it
+  // was, when the file is not open or could not be read to its end.
+  bool ReadAll(std::string& text, std::string_view separator);
+
+  TextEncoding Encoding() const { return m_encoding; }
+  // For 8-bit files, whether the bytes were valid UTF-8 or taken as
+  // Windows-1252; Utf8 for files with a byte-order mark.
+  CodePage EightBitCodePage() const { return m_codePage; }
+
+  // A failed read ends the text early; callers must not mistake that for the
+  // file's real end.
+  bool HadReadError() const { return m_readError; }
+  // The errno of the failed read or seek, 0 when none or unknown.
+  int ReadErrorNumber() const { return m_readErrno; }
+
+ private:
+  enum class Stop { Terminator, Nul, NeedMore };
+  struct Region {
+    std::size_t consumed;  // bytes decoded or skipped before the stop
+    Stop stop;
+  };
+
+  void DetectEncoding();
+  bool WholeFileIsValidUtf8();
+  void Rewind();
+  bool Refill();
+  bool EnsureAvailable(std::size_t bytes);
+  void RecordReadError(int error);
+  std::size_t UnitSize() const;
+  std::uint32_t UnitAt(std::size_t pos) const;
+  void SkipTerminator();
+  bool AppendLine(std::string& out);
+  Region DecodeRegion(const unsigned char* bytes, std::size_t size, bool final, bool afterNul,
+                      std::string& out);
+  Region DecodeEightBit(const unsigned char* bytes, std::size_t size, bool afterNul, std::string& out);
+  Region DecodeUtf8(const unsigned char* bytes, std::size_t size, bool final, bool afterNul,
+                    std::string& out);
+  template <bool BigEndian>
+  Region DecodeUtf16(const unsigned char* bytes, std::size_t size, bool final, bool afterNul,
+                     std::string& out);
+  std::size_t ReserveSize();
+
+  std::FILE* m_file;
+  TextEncoding m_encoding = TextEncoding::EightBit;
+  CodePage m_codePage = CodePage::Utf8;
+
+  std::size_t m_blockSize;
+  std::vector<unsigned char> m_buffer;
+  std::size_t m_pos = 0;            // next byte to take
+  std::size_t m_end = 0;            // end of the bytes in the buffer
+  std::uint64_t m_bufferOffset = 0; // file offset of m_buffer[0]
+  bool m_sourceExhausted = false;   // no bytes beyond m_end
+  std::vector<char> m_scratch;      // a line's decoded UTF-8, appended at once
+
+  bool m_eof = false;
+  bool m_atStart = true;
+  bool m_readError = false;
+  int m_readErrno = 0;
+};
+
+struct SongFileText {
+  std::string text;
+  TextEncoding encoding = TextEncoding::EightBit;
+  CodePage codePage = CodePage::Utf8;
+};
+
+// Reads a whole song file with CR LF between its lines. On failure `error`
+// gets a one-line reason ("No such file or directory", "Is a directory", ...)
+// and `out` is left as it was.
+bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error);
+
+}  // namespace sonavel
