@@ -1,5 +1,6 @@
 #include "view/ViewCommands.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/ChordTranspose.h"
@@ -58,7 +59,9 @@ long ViewCommands::BeginBatchUpdate() {
 void ViewCommands::EndBatchUpdate(std::optional<long> newEnd) {
   if (!newEnd) m_control.SetSel(m_nSavedSelStart, m_nSavedSelEnd);
   else if (m_nSavedSelStart == m_nSavedSelEnd) m_control.SetSel(*newEnd, *newEnd);
-  else m_control.SetSel(m_nSavedSelStart, *newEnd);
+  // A run that began before the selection and shrank may carry the end past
+  // the start; the selection then closes rather than turning inside out.
+  else m_control.SetSel(m_nSavedSelStart, std::max(*newEnd, m_nSavedSelStart));
   m_bBusy = false;
   m_control.SetModified(m_bSavedModified);
   const long firstLine = m_control.FirstVisibleLine();

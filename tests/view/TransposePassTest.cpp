@@ -126,6 +126,16 @@ TEST_F(TransposePass, ShrinkingFretsMoveTheSelectionEnd) {
   EXPECT_EQ(control.GetSel(), (Selection{0, 7}));
 }
 
+TEST_F(TransposePass, SelectionNeverTurnsInsideOut) {
+  // The long chord starts before the selection and shrinks by eight.
+  Load("Fbbbbbbbbb G");
+  control.SetSel(5, 12);
+  options.transpose.steps = 0;
+  commands.OnQuickTranspose();
+  EXPECT_EQ(control.Text(), "G# G");
+  EXPECT_EQ(control.GetSel(), (Selection{4, 4}));
+}
+
 TEST_F(TransposePass, ReplacedTextKeepsItsColour) {
   Load("C -9-");
   commands.OnQuickTranspose();
