@@ -1,0 +1,277 @@
+#include "document/Settings.h"
+
+#include <array>
+#include <cstddef>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+#include "document/SettingsStore.h"
+
+namespace sonavel {
+
+namespace {
+
+constexpr std::string_view kSettingsPath = "Software\\Quillon Works\\Sonavel\\Settings";
+// A bound of -1 leaves that side open, which is why -1 itself cannot be a
+// bound; no setting needs it.
+constexpr std::int32_t kOpen = -1;
+constexpr std::int32_t kMaxColor = 0x00FFFFFF;
+
+struct FlagField {
+  bool SettingsValues::*member;
+  bool fallback;
+};
+template <typename T>
+struct NumberField {
+  T SettingsValues::*member;
+  T fallback;
+  std::int32_t min;
+  std::int32_t max;
+};
+struct TextField {
+  std::string SettingsValues::*member;
+  std::string_view fallback;
+};
+
+struct Setting {
+  std::string_view subkey;
+  std::string_view name;
+  std::variant<FlagField, NumberField<std::int32_t>, NumberField<ColorRef>, TextField> field;
+};
+
+using Int = NumberField<std::int32_t>;
+using Color = NumberField<ColorRef>;
+
+// Every setting once, in the order values are loaded.
+constexpr std::array kSettings{
+    Setting{"main", "useSystemBackground", FlagField{&SettingsValues::useSystemBackground, true}},
+    Setting{"main", "font", TextField{&SettingsValues::font, "Fixedsys"}},
+    Setting{"main", "backgroundcolor",
+            Color{&SettingsValues::backgroundcolor, kDefaultBackgroundColor, 0, kMaxColor}},
+    Setting{"main", "chordcolor",
+            Color{&SettingsValues::chordcolor, kDefaultChordColor, 0, kMaxColor}},
+    Setting{"main", "tabcolor", Color{&SettingsValues::tabcolor, kDefaultTabColor, 0, kMaxColor}},
+    Setting{"main", "textcolor",
+            Color{&SettingsValues::textcolor, kDefaultTextColor, 0, kMaxColor}},
+    Setting{"main", "fontBold", FlagField{&SettingsValues::fontBold, false}},
+    Setting{"main", "fontItalic", FlagField{&SettingsValues::fontItalic, false}},
+    Setting{"main", "wordWrap", FlagField{&SettingsValues::wordWrap, true}},
+    Setting{"misc", "autoColorOnOpen", FlagField{&SettingsValues::autoColorOnOpen, true}},
+    Setting{"main", "fontSize", Int{&SettingsValues::fontSize, 9, kOpen, kOpen}},
+    Setting{"misc", "quickExit", FlagField{&SettingsValues::quickExit, true}},
+    Setting{"misc", "autoColor", FlagField{&SettingsValues::autoColor, false}},
+    Setting{"Transposing", "bIsBess", FlagField{&SettingsValues::bIsBess, false}},
+    Setting{"Transposing", "chordInBrackets", FlagField{&SettingsValues::chordInBrackets, false}},
+    Setting{"Transposing", "tabMaxValue", Int{&SettingsValues::tabMaxValue, 15, 0, 99}},
+    Setting{"Transposing", "tabMiniValue", Int{&SettingsValues::tabMiniValue, 0, 0, 99}},
+    Setting{"Transposing", "transposeChords", FlagField{&SettingsValues::transposeChords, true}},
+    Setting{"Transposing", "transposeTabs", FlagField{&SettingsValues::transposeTabs, true}},
+    Setting{"Transposing", "key", Int{&SettingsValues::key, 0, 0, 20}},
+    Setting{"Transposing", "steps", Int{&SettingsValues::steps, 1, -12, 12}},
+};
+
+// Values are written grouped by subkey in this order.
+constexpr std::array<std::string_view, kSettings.size()> kSaveOrder{
+    "useSystemBackground",
+    "font",
+    "backgroundcolor",
+    "chordcolor",
+    "tabcolor",
+    "textcolor",
+    "autoColorOnOpen",
+    "quickExit",
+    "autoColor",
+    "fontBold",
+    "fontItalic",
+    "wordWrap",
+    "fontSize",
+    "bIsBess",
+    "chordInBrackets",
+    "tabMaxValue",
+    "tabMiniValue",
+    "transposeChords",
+    "transposeTabs",
+    "key",
+    "steps",
+};
+
+constexpr std::size_t IndexOf(std::string_view name) {
+  for (std::size_t i = 0; i < kSettings.size(); ++i)
+    if (kSettings[i].name == name) return i;
+  return kSettings.size();
+}
+
+constexpr auto kSaveIndices = [] {
+  std::array<std::size_t, kSaveOrder.size()> indices{};
+  for (std::size_t i = 0; i < kSaveOrder.size(); ++i) indices[i] = IndexOf(kSaveOrder[i]);
+  return indices;
+}();
+
+constexpr bool SavesEverySettingOnce() {
+  std::array<int, kSettings.size()> uses{};
+  for (const std::size_t index : kSaveIndices) {
+    if (index >= kSettings.size()) return false;
+    ++uses[index];
+  }
+  for (const int count : uses)
+    if (count != 1) return false;
+  return true;
+}
+static_assert(SavesEverySettingOnce(), "the save order must name every setting exactly once");
+
+template <typename... Visitors>
+struct Overloaded : Visitors... {
+  using Visitors::operator()...;
+};
+
+bool WithinBounds(std::int32_t value, std::int32_t min, std::int32_t max) {
+  return (min == kOpen || value >= min) && (max == kOpen || value <= max);
+}
+
+}  // namespace
+
+CSettings::CSettings() : CSettings(SettingsStore::PerUser()) {}
+
+CSettings::CSettings(std::shared_ptr<SettingsStore> store, SettingsPersistence persistence)
+    : m_settingsKey(std::move(store)), m_persistence(persistence) {
+  Load();
+}
+
+CSettings& CSettings::operator=(const CSettings& other) {
+  SettingsValues::operator=(other);
+  m_settingsKey = other.m_settingsKey;
+  return *this;
+}
+
+CSettings CSettings::WorkingCopy() const {
+  CSettings copy(*this);
+  copy.m_persistence = SettingsPersistence::ReadOnly;
+  return copy;
+}
+
+CSettings::~CSettings() {
+  // A destructor must not throw; a save that cannot finish is lost like
+  // any other failed write.
+  try {
+    Save();
+  } catch (...) {
+  }
+  m_settingsKey.Reset();
+}
+
+void CSettings::SetDefaults() {
+  for (const Setting& setting : kSettings) {
+    std::visit(
+        [this](const auto& field) {
+          using Value = std::remove_cvref_t<decltype(this->*field.member)>;
+          this->*field.member = Value(field.fallback);
+        },
+        setting.field);
+  }
+}
+
+bool CSettings::SelectSubkey(std::string_view subkey) {
+  std::string path(kSettingsPath);
+  if (!subkey.empty()) path.append("\\").append(subkey);
+  m_settingsKey.SelectRoot(HKEY_CURRENT_USER);
+  return m_settingsKey.OpenPath(path, m_persistence == SettingsPersistence::LoadAndSave);
+}
+
+void CSettings::Load() {
+  SetDefaults();
+  for (const Setting& setting : kSettings) {
+    // A key that cannot be made current must not be read: the previous key
+    // would still be current.
+    if (!SelectSubkey(setting.subkey) || !m_settingsKey.HasValue(setting.name)) continue;
+    const std::string_view name = setting.name;
+    std::visit(
+        Overloaded{
+            [&](const FlagField& field) {
+              this->*field.member = m_settingsKey.GetFlag(name, 0) != 0;
+            },
+            [&]<typename T>(const NumberField<T>& field) {
+              const std::int32_t value = m_settingsKey.GetNumber(name, 0);
+              if (WithinBounds(value, field.min, field.max))
+                this->*field.member = static_cast<T>(value);
+            },
+            [&](const TextField& field) { this->*field.member = m_settingsKey.GetText(name, ""); },
+        },
+        setting.field);
+  }
+}
+
+void CSettings::Save() {
+  if (m_persistence == SettingsPersistence::ReadOnly) return;
+  for (const std::size_t index : kSaveIndices) {
+    const Setting& setting = kSettings[index];
+    if (!SelectSubkey(setting.subkey)) continue;
+    const std::string_view name = setting.name;
+    std::visit(
+        Overloaded{
+            [&](const FlagField& field) {
+              m_settingsKey.PutFlag(name, this->*field.member ? 1 : 0);
+            },
+            [&]<typename T>(const NumberField<T>& field) {
+              m_settingsKey.PutNumber(name, static_cast<std::int32_t>(this->*field.member));
+            },
+            [&](const TextField& field) { m_settingsKey.PutText(name, this->*field.member); },
+        },
+        setting.field);
+  }
+}
+
+void CSettings::ValidateColors() {
+  if (textcolor != chordcolor && textcolor != tabcolor && chordcolor != tabcolor) return;
+  backgroundcolor = kDefaultBackgroundColor;
+  chordcolor = kDefaultChordColor;
+  tabcolor = kDefaultTabColor;
+  textcolor = kDefaultTextColor;
+}
+
+TransposeOptions CSettings::TransposeDefaults() const {
+  TransposeOptions options;
+  options.steps = steps;
+  options.key = key;
+  options.bIsBess = bIsBess;
+  options.transposeChords = transposeChords;
+  options.transposeTabs = transposeTabs;
+  options.tabMiniValue = tabMiniValue;
+  options.tabMaxValue = tabMaxValue;
+  return options;
+}
+
+// ---- theSettings --------------------------------------------------------
+
+namespace {
+
+CSettings* g_installed = nullptr;
+
+CSettings& UnboundDefaults() {
+  static CSettings defaults(SettingsStore::WithoutFile(), SettingsPersistence::ReadOnly);
+  return defaults;
+}
+
+std::shared_ptr<SettingsStore> PerUserStoreFor(SettingsPersistence persistence) {
+  // A read-only reader gets its own read-only store, which creates neither
+  // the directory nor the database when they are missing.
+  if (persistence == SettingsPersistence::ReadOnly)
+    return std::make_shared<SettingsStore>(SettingsStore::DefaultPath(), StoreAccess::ReadOnly);
+  return SettingsStore::PerUser();
+}
+
+}  // namespace
+
+CSettings& theSettings() { return g_installed != nullptr ? *g_installed : UnboundDefaults(); }
+
+SettingsScope::SettingsScope(SettingsPersistence persistence)
+    : SettingsScope(PerUserStoreFor(persistence), persistence) {}
+
+SettingsScope::SettingsScope(std::shared_ptr<SettingsStore> store, SettingsPersistence persistence)
+    : m_settings(std::move(store), persistence), m_previous(g_installed) {
+  g_installed = &m_settings;
+}
+
+SettingsScope::~SettingsScope() { g_installed = m_previous; }
+
+}  // namespace sonavel
