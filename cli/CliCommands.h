@@ -1,0 +1,39 @@
+#pragma once
+// The two commands of sonavel-cli, runnable in-process for tests.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "document/DocumentOptions.h"
+#include "view/ViewCommands.h"
+
+namespace sonavel::cli {
+
+enum ExitStatus { kTransposed = 0, kSuccess = 0, kNothingTransposed = 1, kUsageOrFileError = 2 };
+
+struct CliStreams {
+  std::ostream& out;
+  std::ostream& err;
+  bool outIsTerminal = false;
+};
+
+// The editor's road for one text: colorize everything (as F5 with nothing
+// selected), then, when asked, the transposition pass (as Shift+F7).
+struct PipelineResult {
+  std::string text;  // UTF-8, LF line breaks
+  TransposeCounts counts;
+};
+PipelineResult ColorizeAndTranspose(const std::string& utf8Text, const DocumentOptions& options);
+
+// The request's options applied over the user's defaults.
+DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions defaults);
+
+int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams);
+int RunColorize(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams);
+
+// Everything main() does, given the arguments after the program name.
+int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults, CliStreams& streams);
+
+}  // namespace sonavel::cli
