@@ -54,13 +54,13 @@ std::string FormatMessage(std::string_view pattern, std::initializer_list<long> 
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     const char c = pattern[i];
     if (c == '%' && i + 1 < pattern.size()) {
-      const char spec = pattern[i + 1];
-      if (spec == 'd') {
+      const char conversion = pattern[i + 1];
+      if (conversion == 'd') {
         out += std::to_string(next != values.end() ? *next++ : 0L);
         ++i;
         continue;
       }
-      if (spec == '%') {
+      if (conversion == '%') {
         out += '%';
         ++i;
         continue;

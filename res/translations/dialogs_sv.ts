@@ -1,0 +1,62 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>CIntegerSpinEdit</name>
+    <message>
+        <source>An integer is required.</source>
+        <translation>Ett heltal krävs.</translation>
+    </message>
+</context>
+<context>
+    <name>CTransposeDlg</name>
+    <message>
+        <source>Transpose</source>
+        <translation>Transponera</translation>
+    </message>
+    <message>
+        <source>Transpose &amp;B as Bb (A#)</source>
+        <translation>Läs &amp;B som Bb (A#)</translation>
+    </message>
+    <message>
+        <source>Transpose &amp;tabs</source>
+        <translation>Transponera &amp;tabulatur</translation>
+    </message>
+    <message>
+        <source>Transpose &amp;chords</source>
+        <translation>Transponera &amp;ackord</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>&amp;Steps:</source>
+        <translation>&amp;Steg:</translation>
+    </message>
+    <message>
+        <source>&amp;Key:</source>
+        <translation>T&amp;onart:</translation>
+    </message>
+    <message>
+        <source>&amp;Highest tablature value:</source>
+        <translation>&amp;Högsta tabulaturvärde:</translation>
+    </message>
+    <message>
+        <source>&amp;Lowest tablature value:</source>
+        <translation>&amp;Minsta tabulatorvärde:</translation>
+    </message>
+    <message>
+        <source>Sample:</source>
+        <translation>&amp;Exempel:</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Ange ett heltal.</translation>
+    </message>
+</context>
+</TS>
