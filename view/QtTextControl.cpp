@@ -8,6 +8,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "document/TextEncoding.h"
 
@@ -18,6 +19,11 @@ constexpr char kOtherCharacter = 0x7F;
 
 QColor ToQtColor(ColorRef color) {
   return QColor(static_cast<int>(RedOf(color)), static_cast<int>(GreenOf(color)), static_cast<int>(BlueOf(color)));
+}
+
+ColorRef ToColorRef(const QColor& color) {
+  return MakeColorRef(static_cast<unsigned>(color.red()), static_cast<unsigned>(color.green()),
+                      static_cast<unsigned>(color.blue()));
 }
 
 char ProjectionByte(char16_t unit) {
@@ -44,7 +50,7 @@ QString FromText8(std::string_view text8) {
 }  // namespace
 
 QtTextControl::QtTextControl(QTextEdit& edit)
-    : m_edit(edit), m_doc(*edit.document()), m_cursor(edit.document()) {
+    : m_edit(edit), m_doc(*edit.document()), m_cursor(edit.document()), m_batch(edit.document()) {
   m_contentsChange =
       QObject::connect(&m_doc, &QTextDocument::contentsChange, [this](int, int, int) { OnContentsChange(); });
 }
@@ -55,13 +61,18 @@ QtTextControl::~QtTextControl() {
 }
 
 void QtTextControl::OnContentsChange() {
-  if (!m_selfEdit) m_pairsKnown = false;
+  if (m_selfEdit) return;
+  m_pairsKnown = false;
+  ForgetPositions();
+  ForgetFormats();  // the change may have been a clear, which renumbers formats
 }
 
 void QtTextControl::SetText(std::string_view utf8) {
   m_doc.setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
   m_doc.clearUndoRedoStacks();
   m_pairsKnown = false;
+  ForgetPositions();
+  ForgetFormats();
   QTextCursor caret(&m_doc);
   m_edit.setTextCursor(caret);
 }
@@ -152,65 +163,122 @@ void QtTextControl::SetSel(long start, long end) {
   start = Clamp(start);
   end = Clamp(end);
   if (start > end) std::swap(start, end);
+  const int docStart = static_cast<int>(DocPos(start));
+  const int docEnd = static_cast<int>(DocPos(end));
+  const QTextCursor current = m_edit.textCursor();
+  // Setting the edit's cursor scrolls it into view and restarts its
+  // blinking; the same selection is left as it is, in its own direction.
+  if (current.selectionStart() == docStart && current.selectionEnd() == docEnd) return;
   QTextCursor cursor(&m_doc);
-  cursor.setPosition(static_cast<int>(DocPos(start)));
-  cursor.setPosition(static_cast<int>(DocPos(end)), QTextCursor::KeepAnchor);
+  cursor.setPosition(docStart);
+  cursor.setPosition(docEnd, QTextCursor::KeepAnchor);
   m_edit.setTextCursor(cursor);
 }
 
 ColorRef QtTextControl::DefaultColor() const {
-  const QColor c = m_edit.palette().color(QPalette::Active, QPalette::Text);
-  return MakeColorRef(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
-                      static_cast<unsigned>(c.blue()));
+  return ToColorRef(m_edit.palette().color(QPalette::Active, QPalette::Text));
 }
 
-ColorRef QtTextControl::ColorOf(const QTextCharFormat& format, ColorRef defaultColor) const {
-  if (!format.hasProperty(QTextFormat::ForegroundBrush)) return defaultColor;
-  const QColor c = format.foreground().color();
-  return MakeColorRef(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
-                      static_cast<unsigned>(c.blue()));
+std::int64_t QtTextControl::ForegroundOf(const QTextCharFormat& format) {
+  if (!format.hasProperty(QTextFormat::ForegroundBrush)) return kNoForeground;
+  return ToColorRef(format.foreground().color());
+}
+
+template <typename MakeFormat>
+ColorRef QtTextControl::ColorOfIndex(int formatIndex, const MakeFormat& format, ColorRef defaultColor) const {
+  if (formatIndex < 0) return defaultColor;
+  const auto index = static_cast<std::size_t>(formatIndex);
+  if (index >= m_colorByFormat.size()) m_colorByFormat.resize(index + 1, kUnknownForeground);
+  std::int64_t& foreground = m_colorByFormat[index];
+  if (foreground == kUnknownForeground) foreground = ForegroundOf(format());
+  return foreground == kNoForeground ? defaultColor : static_cast<ColorRef>(foreground);
+}
+
+ColorRef QtTextControl::ColorOfFragment(const QTextFragment& fragment, ColorRef defaultColor) const {
+  return ColorOfIndex(fragment.charFormatIndex(), [&fragment] { return fragment.charFormat(); }, defaultColor);
+}
+
+// A paragraph break's format is the one the next block starts with.
+ColorRef QtTextControl::ColorOfBreakBefore(const QTextBlock& block, ColorRef defaultColor) const {
+  return ColorOfIndex(block.charFormatIndex(), [&block] { return block.charFormat(); }, defaultColor);
+}
+
+const QtTextControl::BlockHit& QtTextControl::BlockAt(long docPos) const {
+  if (m_lastBlock.position >= 0 && docPos >= m_lastBlock.position &&
+      docPos < m_lastBlock.position + m_lastBlock.length) {
+    return m_lastBlock;
+  }
+  const QTextBlock block = m_doc.findBlock(static_cast<int>(docPos));
+  m_lastBlock = {block, block.position(), block.length()};
+  return m_lastBlock;
 }
 
 QTextCharFormat QtTextControl::FormatAt(long docPos) const {
-  const QTextBlock block = m_doc.findBlock(static_cast<int>(docPos));
-  if (docPos == block.position() + block.length() - 1) {
-    // A paragraph break: its format is the one the next block starts with.
-    return block.next().charFormat();
-  }
-  for (auto it = block.begin(); !it.atEnd(); ++it) {
+  const BlockHit& hit = BlockAt(docPos);
+  long end = hit.position;
+  for (auto it = hit.block.begin(); !it.atEnd(); ++it) {
     const QTextFragment fragment = it.fragment();
-    if (fragment.contains(static_cast<int>(docPos))) return fragment.charFormat();
+    end += fragment.length();
+    if (docPos < end) return fragment.charFormat();
   }
-  return block.charFormat();
+  return hit.block.next().charFormat();  // the paragraph break
 }
 
-ColorRef QtTextControl::ColorAt(long pos) const { return ColorOf(FormatAt(DocPos(pos)), DefaultColor()); }
+ColorRef QtTextControl::ColorAt(long pos) const {
+  if (pos == m_lastColorPos) return m_lastColor;
+  const ColorRef defaultColor = DefaultColor();
+  const long docPos = DocPos(pos);
+  const BlockHit& hit = BlockAt(docPos);
+  ColorRef color = 0;
+  long end = hit.position;
+  bool found = false;
+  for (auto it = hit.block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    end += fragment.length();
+    if (docPos < end) {
+      color = ColorOfFragment(fragment, defaultColor);
+      found = true;
+      break;
+    }
+  }
+  if (!found) color = ColorOfBreakBefore(hit.block.next(), defaultColor);
+  m_lastColorPos = pos;
+  m_lastColor = color;
+  return color;
+}
 
 long QtTextControl::SameColorEnd(long pos, long limit) const {
   limit = std::min(limit, Length() - 1);
   if (pos >= limit) return pos;
   const ColorRef defaultColor = DefaultColor();
+  const ColorRef color = ColorAt(pos);
   const long docStart = DocPos(pos);
   const long docLast = DocPos(limit + 1) - 1;  // last unit of the character at limit
-  const ColorRef color = ColorOf(FormatAt(docStart), defaultColor);
 
-  // Every position before `next` (from docStart on) has the colour.
+  // Every position from docStart up to `next` has the colour. Fragment
+  // positions are summed up from the block's, which costs nothing, where
+  // asking a fragment for its position walks the document's tree.
   long next = docStart;
-  QTextBlock block = m_doc.findBlock(static_cast<int>(docStart));
+  QTextBlock block = BlockAt(docStart).block;
+  long fragmentStart = BlockAt(docStart).position;
   while (block.isValid()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
-      const long fragmentEnd = fragment.position() + fragment.length();
-      if (fragmentEnd <= next) continue;
-      if (ColorOf(fragment.charFormat(), defaultColor) != color) return CharPos(next - 1);
-      next = fragmentEnd;
-      if (next > docLast) return limit;
+      const long fragmentEnd = fragmentStart + fragment.length();
+      if (fragmentEnd > next) {
+        if (ColorOfFragment(fragment, defaultColor) != color) return CharPos(next - 1);
+        next = fragmentEnd;
+        if (next > docLast) return limit;
+      }
+      fragmentStart = fragmentEnd;
     }
     const QTextBlock following = block.next();
     if (!following.isValid()) break;
-    if (ColorOf(following.charFormat(), defaultColor) != color) return CharPos(next - 1);
-    next = block.position() + block.length();  // past the paragraph break
+    // fragmentStart is now the position of the paragraph break.
+    if (ColorOfBreakBefore(following, defaultColor) != color) return CharPos(next - 1);
+    next = fragmentStart + 1;
     if (next > docLast) return limit;
+    fragmentStart = next;
     block = following;
   }
   return CharPos(std::max(next - 1, docStart));
@@ -226,12 +294,13 @@ void QtTextControl::MergeFormat(long start, long end, const QTextCharFormat& for
   start = Clamp(start);
   end = Clamp(end);
   if (start >= end) return;
+  NoteChange(start, end);
+  ForgetColors();
   m_selfEdit = true;
   CursorOver(start, end).mergeCharFormat(format);
   m_selfEdit = false;
-  m_doc.clearUndoRedoStacks();
+  if (!m_bulk) m_doc.clearUndoRedoStacks();
 }
-
 void QtTextControl::SetColor(long start, long end, ColorRef color) {
   QTextCharFormat format;
   format.setForeground(ToQtColor(color));
@@ -254,10 +323,12 @@ void QtTextControl::Replace(long start, long end, std::string_view text8) {
   else if (start > 0) format = FormatAt(DocPos(start - 1));
   const QString text = FromText8(text8);
 
+  NoteChange(start, end);
+  ForgetPositions();
   m_selfEdit = true;
   CursorOver(start, end).insertText(text, format);
   m_selfEdit = false;
-  m_doc.clearUndoRedoStacks();
+  if (!m_bulk) m_doc.clearUndoRedoStacks();
 
   if (m_pairsKnown && !m_pairs.empty()) {
     // The new characters are all 8-bit ones; pairs in the replaced range go,
@@ -282,41 +353,100 @@ void QtTextControl::SetModified(bool modified) { m_doc.setModified(modified); }
 void QtTextControl::EmptyUndoHistory() { m_doc.clearUndoRedoStacks(); }
 
 void QtTextControl::SetRedrawSuspended(bool suspended) {
-  m_edit.viewport()->setUpdatesEnabled(!suspended);
-  if (!suspended) m_edit.viewport()->update();
+  if (suspended) {
+    m_edit.viewport()->setUpdatesEnabled(false);
+    // Inside one edit block the document tells its listeners and its layout
+    // once, when the block ends, instead of after every change.
+    m_suspended = true;
+    m_suspendedScrollValue = m_edit.verticalScrollBar()->value();
+    m_changedFrom = -1;
+    m_batch.beginEditBlock();
+    return;
+  }
+  m_suspended = false;
+  // Ending the block and switching undo recording back on would mark the
+  // document modified; the flag is the caller's.
+  const bool modified = m_doc.isModified();
+  m_selfEdit = true;
+  m_batch.endEditBlock();
+  m_selfEdit = false;
+  EndBulkChange();
+  m_doc.setModified(modified);
+  m_edit.viewport()->setUpdatesEnabled(true);
+  m_edit.viewport()->update();
+}
+
+void QtTextControl::NoteChange(long start, long end) {
+  if (!m_suspended) return;
+  if (m_changedFrom < 0) {
+    m_changedFrom = start;
+    m_changedTo = end;
+  }
+  m_changedFrom = std::min(m_changedFrom, start);
+  m_changedTo = std::max(m_changedTo, end);
+  // At the end of the edit block the changed stretch is laid out again at
+  // once; beyond this it is cheaper to lay the document out anew, lazily.
+  if (m_changedTo - m_changedFrom > kLayoutAgainLimit) BeginBulkChange();
+}
+
+void QtTextControl::BeginBulkChange() {
+  if (m_bulk) return;
+  m_bulk = true;
+  // The undo history is empty while a bulk edit runs, and stays so.
+  m_doc.setUndoRedoEnabled(false);
+  m_doc.setLayoutEnabled(false);
+}
+
+void QtTextControl::EndBulkChange() {
+  if (!m_bulk) return;
+  m_bulk = false;
+  m_doc.setLayoutEnabled(true);
+  m_doc.setUndoRedoEnabled(true);
+  // The fresh layout starts from the top; lay it out as far as the view
+  // reaches and put the view back where it was. Every bulk edit restores
+  // its scroll position itself, so this is that position.
+  QScrollBar* bar = m_edit.verticalScrollBar();
+  const int value = m_suspendedScrollValue;
+  m_doc.documentLayout()->hitTest(QPointF(0, value + m_edit.viewport()->height()), Qt::FuzzyHit);
+  if (bar->maximum() < value) bar->setMaximum(value);
+  bar->setValue(value);
+}
+
+int QtTextControl::LineCountOf(const QTextBlock& block) const {
+  if (block.layout()->lineCount() == 0) m_doc.documentLayout()->blockBoundingRect(block);  // not laid out yet
+  return std::max(1, block.layout()->lineCount());
 }
 
 long QtTextControl::FirstVisibleLine() const {
-  const QTextBlock top = m_edit.cursorForPosition(QPoint(0, 0)).block();
-  QAbstractTextDocumentLayout* layout = m_doc.documentLayout();
+  // The first line whose bottom lies below the top of the viewport.
+  const qreal top = m_edit.verticalScrollBar()->value();
+  const int position = m_doc.documentLayout()->hitTest(QPointF(0, top), Qt::FuzzyHit);
+  const QTextBlock topBlock = m_doc.findBlock(std::max(0, position));
   long line = 0;
-  for (QTextBlock block = m_doc.begin(); block.isValid() && block != top; block = block.next()) {
-    layout->blockBoundingRect(block);  // lays the block out when it is not yet
-    line += std::max(1, block.layout()->lineCount());
+  for (QTextBlock block = m_doc.begin(); block.isValid() && block != topBlock; block = block.next()) {
+    line += LineCountOf(block);
   }
-  if (top.isValid()) {
-    const QRectF rect = layout->blockBoundingRect(top);
-    const qreal y = m_edit.verticalScrollBar()->value() - rect.top();
-    const QTextLayout* blockLayout = top.layout();
-    for (int i = 1; i < blockLayout->lineCount() && blockLayout->lineAt(i).y() <= y; ++i) ++line;
+  if (!topBlock.isValid()) return line;
+  const QTextLayout* layout = topBlock.layout();
+  for (int i = 0; i < layout->lineCount(); ++i) {
+    const QTextLine text = layout->lineAt(i);
+    if (layout->position().y() + text.y() + text.height() > top) return line + i;
   }
-  return line;
+  return line + LineCountOf(topBlock);  // the view starts just below this block
 }
 
 void QtTextControl::ScrollLines(long lines) {
   const long target = std::max(0L, FirstVisibleLine() + lines);
-  QAbstractTextDocumentLayout* layout = m_doc.documentLayout();
   QScrollBar* bar = m_edit.verticalScrollBar();
   long line = 0;
   for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
-    const QRectF rect = layout->blockBoundingRect(block);
-    const int count = std::max(1, block.layout()->lineCount());
+    const int count = LineCountOf(block);
     if (target < line + count) {
-      const long index = target - line;
-      const qreal y = index < block.layout()->lineCount()
-                          ? rect.top() + block.layout()->lineAt(static_cast<int>(index)).y()
-                          : rect.top();
-      bar->setValue(static_cast<int>(y));
+      const QRectF rect = m_doc.documentLayout()->blockBoundingRect(block);
+      const QTextLayout* layout = block.layout();
+      const int index = static_cast<int>(target - line);
+      const qreal y = index < layout->lineCount() ? layout->position().y() + layout->lineAt(index).y() : rect.top();
+      bar->setValue(static_cast<int>(std::ceil(y)));
       return;
     }
     line += count;

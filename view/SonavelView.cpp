@@ -1,5 +1,6 @@
 #include "view/SonavelView.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -12,7 +13,6 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QAbstractTextDocumentLayout>
 #include <QUrl>
 #include <algorithm>
 
@@ -102,7 +102,7 @@ bool CSonavelView::TransposeChords() const { return m_commands.Options().transpo
 bool CSonavelView::TransposeTabs() const { return m_commands.Options().transpose.transposeTabs; }
 
 void CSonavelView::OnContentsChange() {
-  if (m_pasting || m_doc.IsLoading()) return;
+  if (m_pasting || m_doc.IsLoading() || m_control.IsChangingText()) return;
   m_commands.OnTextChanged(theSettings().autoColor);
 }
 

@@ -1,0 +1,185 @@
+// The editor's steps on the real widget (offscreen), for songs of 250 KB,
+// 1 MB and 4 MB: open (read and set the text), colorize, transpose, find
+// next chord, a key typed with autoColor on, and save. Each step should stay under a second at 1 MB and
+// grow no faster than the text.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <memory>
+
+#include "bench/Corpus.h"
+#include "document/Settings.h"
+#include "document/SonavelDoc.h"
+#include "engine/NoteTable.h"
+#include "shell/DocManagerEx.h"
+#include "view/SonavelView.h"
+
+namespace {
+
+constexpr long kKilobyte = 1024;
+constexpr long kMegabyte = 1024 * kKilobyte;
+
+// One song file per size, written once.
+class SongFiles {
+ public:
+  QString PathFor(long bytes) {
+    const QString path = m_directory.filePath(QStringLiteral("song-%1.crd").arg(bytes));
+    if (!QFile::exists(path)) {
+      const std::string text = sonavel::bench::MakeSongCorpus(static_cast<std::size_t>(bytes));
+      QFile file(path);
+      if (file.open(QIODevice::WriteOnly)) file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    return path;
+  }
+  QString Scratch() const { return m_directory.filePath(QStringLiteral("saved.crd")); }
+
+ private:
+  QTemporaryDir m_directory;
+};
+
+SongFiles& Files() {
+  static SongFiles files;
+  return files;
+}
+
+// A document with its view on the screen, as a document window shows it.
+struct Editor {
+  Editor() : view(doc) {
+    view.resize(1000, 700);
+    view.show();
+  }
+  void Load(const QString& path) {
+    QString error;
+    if (!doc.LoadFile(path, error)) throw std::runtime_error(error.toStdString());
+  }
+  void CaretAt(long pos) { view.Control().SetSel(pos, pos); }
+
+  CDocManagerEx manager;
+  CSonavelDoc doc{manager};
+  CSonavelView view;
+};
+
+void Setup() {
+  sonavel::BuildChordTable();
+  // Opening a large song never colorizes; keep small ones from doing so too.
+  sonavel::theSettings().autoColorOnOpen = false;
+  sonavel::theSettings().autoColor = false;
+}
+
+void ReportBytes(benchmark::State& state) {
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+
+void BM_Open(benchmark::State& state) {
+  Setup();
+  const QString path = Files().PathFor(state.range(0));
+  Editor editor;
+  for (auto _ : state) editor.Load(path);
+  ReportBytes(state);
+}
+
+void BM_Colorize(benchmark::State& state) {
+  Setup();
+  const QString path = Files().PathFor(state.range(0));
+  Editor editor;
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.Load(path);
+    state.ResumeTiming();
+    editor.view.OnColorize();
+  }
+  ReportBytes(state);
+}
+
+void BM_Transpose(benchmark::State& state) {
+  Setup();
+  const QString path = Files().PathFor(state.range(0));
+  Editor editor;
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.Load(path);
+    editor.view.OnColorize();
+    editor.CaretAt(editor.view.Control().Length() / 2);
+    state.ResumeTiming();
+    editor.view.OnQuickTranspose();
+  }
+  ReportBytes(state);
+}
+
+// From the middle of a colorized song to the next chord.
+void BM_FindNextChord(benchmark::State& state) {
+  Setup();
+  Editor editor;
+  editor.Load(Files().PathFor(state.range(0)));
+  editor.view.OnColorize();
+  editor.CaretAt(editor.view.Control().Length() / 2);
+  for (auto _ : state) editor.view.OnFindNextChord();
+  ReportBytes(state);
+}
+
+// The longest search: a song never colorized, looked through twice.
+void BM_FindNextChordNoneColoured(benchmark::State& state) {
+  Setup();
+  Editor editor;
+  editor.Load(Files().PathFor(state.range(0)));
+  editor.CaretAt(editor.view.Control().Length() / 2);
+  for (auto _ : state) editor.view.OnFindNextChord();
+  ReportBytes(state);
+}
+
+// One key typed in the middle of a colorized song with autoColor on: the
+// change handler colours the token at the caret.
+void BM_TypeWithAutoColor(benchmark::State& state) {
+  Setup();
+  Editor editor;
+  editor.Load(Files().PathFor(state.range(0)));
+  editor.view.OnColorize();
+  editor.CaretAt(editor.view.Control().Length() / 2);
+  sonavel::theSettings().autoColor = true;
+  for (auto _ : state) {
+    QTextCursor cursor = editor.view.textCursor();
+    cursor.insertText(QStringLiteral("x"));
+  }
+  sonavel::theSettings().autoColor = false;
+  ReportBytes(state);
+}
+
+void BM_Save(benchmark::State& state) {
+  Setup();
+  Editor editor;
+  editor.Load(Files().PathFor(state.range(0)));
+  editor.view.OnColorize();
+  const QString target = Files().Scratch();
+  for (auto _ : state) {
+    QString error;
+    if (!editor.doc.SaveFile(target, error)) state.SkipWithError(error.toStdString().c_str());
+  }
+  ReportBytes(state);
+}
+
+#define EDITOR_BENCHMARK(name) \
+  BENCHMARK(name)->Arg(250 * kKilobyte)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)
+
+EDITOR_BENCHMARK(BM_Open);
+EDITOR_BENCHMARK(BM_Colorize);
+EDITOR_BENCHMARK(BM_Transpose);
+EDITOR_BENCHMARK(BM_FindNextChord);
+EDITOR_BENCHMARK(BM_FindNextChordNoneColoured);
+EDITOR_BENCHMARK(BM_TypeWithAutoColor);
+EDITOR_BENCHMARK(BM_Save);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

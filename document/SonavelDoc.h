@@ -1,0 +1,86 @@
+#pragma once
+// One open song: its text (with the colours colorizing gave it), its file,
+// the code page it is saved in, and the document's own copy of the options.
+// It owns what a user expects of a document: the untitled name, the
+// modified flag, the question about unsaved changes and asking for a name
+// when a new song is saved.
+
+#include <QObject>
+#include <QString>
+#include <string_view>
+
+#include "document/DocumentOptions.h"
+#include "document/TextFileReader.h"
+
+class CDocManagerEx;
+class QTextDocument;
+class QWidget;
+
+class CSonavelDoc : public QObject {
+  Q_OBJECT
+
+ public:
+  // A file whose text, as read, has fewer characters than this (a CR LF
+  // counting as two) is colorized on opening when the settings ask for it.
+  static constexpr long kAutoColorLimit = 20000;
+
+  // Takes its copy of the options from the program-wide settings now.
+  explicit CSonavelDoc(CDocManagerEx& docManager, QObject* parent = nullptr);
+  ~CSonavelDoc() override;
+
+  sonavel::DocumentOptions& Options() { return m_options; }
+  const sonavel::DocumentOptions& Options() const { return m_options; }
+  QTextDocument* TextDocument() const { return m_text; }
+
+  // A new song, named by its number ("Chord1").
+  void SetUntitled(int number);
+
+  // Reads a song file into the text. False, with the reason in `error` and
+  // the document unchanged, when the file cannot be read.
+  bool LoadFile(const QString& path, QString& error);
+  // Writes the text to `path` in one piece. False, with the reason in
+  // `error` and the file on disk as it was, when that fails.
+  bool SaveFile(const QString& path, QString& error);
+
+  // The File menu's Save and Save As: ask for a name where needed, save and
+  // report a failure. False when cancelled or failed.
+  bool Save(QWidget* owner);
+  bool SaveAs(QWidget* owner);
+  // Before the document closes: asks whether to save unsaved changes. False
+  // when the user cancels (or the save fails), so the document stays open.
+  bool MaybeSave(QWidget* owner);
+
+  // "Chord1" or the file's name.
+  QString Title() const { return m_title; }
+  // The file's full path; empty for a song never saved.
+  QString CurrentFile() const { return m_currentFile; }
+  bool IsUntitled() const { return m_currentFile.isEmpty(); }
+  bool IsModified() const;
+  // True while a file's text replaces the document's, which is no edit.
+  bool IsLoading() const { return m_loading; }
+  // The code page the next save prefers.
+  sonavel::CodePage SaveCodePage() const { return m_codePage; }
+
+  // The text with LF between paragraphs and every character kept (unlike
+  // QTextDocument::toPlainText(), which turns a no-break space into a space).
+  static QString PlainText(const QTextDocument& document);
+  // Whether a file's text as read is short enough to colorize on opening.
+  static bool ShouldColorizeOnOpen(std::string_view textAsRead, bool autoColorOnOpen);
+
+ signals:
+  void titleChanged(const QString& title);
+  // A file was read whose text the settings want colorized.
+  void colorizeRequested();
+
+ private:
+  bool SaveWithMessage(const QString& path, QWidget* owner);
+  void SetCurrentFile(const QString& path);
+
+  CDocManagerEx& m_docManager;
+  sonavel::DocumentOptions m_options;
+  QTextDocument* m_text;  // child of this document
+  QString m_title;
+  QString m_currentFile;
+  sonavel::CodePage m_codePage = sonavel::CodePage::Utf8;
+  bool m_loading = false;
+};

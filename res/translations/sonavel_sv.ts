@@ -1,0 +1,516 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nytt</translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation>Skapa ett nytt dokument</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nytt</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Öppna...</translation>
+    </message>
+    <message>
+        <source>Open an existing document</source>
+        <translation>Öppna ett befintligt dokument</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;täng</translation>
+    </message>
+    <message>
+        <source>Close the active document</source>
+        <translation>Stäng det aktiva dokumentet</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Spara</translation>
+    </message>
+    <message>
+        <source>Save the active document</source>
+        <translation>Spara det aktiva dokumentet</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Spara s&amp;om...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name</source>
+        <translation>Spara det aktiva dokumentet med ett nytt namn</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Skriv &amp;ut...</translation>
+    </message>
+    <message>
+        <source>Print the active document</source>
+        <translation>Skriv ut det aktiva dokumentet</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>&amp;Förhandsgranska</translation>
+    </message>
+    <message>
+        <source>Display full pages</source>
+        <translation>Visa hela sidor</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Förhandsgranska</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Avsluta</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents</source>
+        <translation>Avsluta programmet; frågar om dokumenten ska sparas</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Avsluta</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Ångra</translation>
+    </message>
+    <message>
+        <source>Undo the last action</source>
+        <translation>Ångra den senaste åtgärden</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Ångra</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Klipp &amp;ut</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard</source>
+        <translation>Klipp ut markeringen och lägg den i Urklipp</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Klipp ut</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopiera</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard</source>
+        <translation>Kopiera markeringen och lägg den i Urklipp</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiera</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Klistra &amp;in</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents</source>
+        <translation>Infoga innehållet i Urklipp</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Klistra in</translation>
+    </message>
+    <message>
+        <source>Select A&amp;ll</source>
+        <translation>Markera &amp;allt</translation>
+    </message>
+    <message>
+        <source>Select the entire document</source>
+        <translation>Markera hela dokumentet</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Markera allt</translation>
+    </message>
+    <message>
+        <source>Word wrap</source>
+        <comment>menu item</comment>
+        <translation>&amp;Radbryt</translation>
+    </message>
+    <message>
+        <source>Word wrap</source>
+        <comment>status bar prompt</comment>
+        <translation>Radbryt dokumentet</translation>
+    </message>
+    <message>
+        <source>Word wrap</source>
+        <comment>tooltip</comment>
+        <translation>Radbryt</translation>
+    </message>
+    <message>
+        <source>&amp;Colorize</source>
+        <translation>&amp;Färga</translation>
+    </message>
+    <message>
+        <source>Colorize chords and tablatures</source>
+        <translation>Färga ackord och tabulatorer</translation>
+    </message>
+    <message>
+        <source>Colorize</source>
+        <translation>Färga ackord och tabulatorer</translation>
+    </message>
+    <message>
+        <source>&amp;Decolorize</source>
+        <translation>A&amp;vfärga</translation>
+    </message>
+    <message>
+        <source>Make selected text black</source>
+        <translation>Avfärga ackord och tabulatorer</translation>
+    </message>
+    <message>
+        <source>Decolorize</source>
+        <translation>Avfärga ackord och tabulatorer</translation>
+    </message>
+    <message>
+        <source>Chord in [brackets]</source>
+        <translation>Ackord är i [&amp;klamrar]</translation>
+    </message>
+    <message>
+        <source>If chords are written in brackets (like "[Am]") you could activate this to do better colorizing.</source>
+        <translation>Markera detta om ackord står i klamrar (t ex "[Am]") för att förenkla färgningen.</translation>
+    </message>
+    <message>
+        <source>Chords in brackets</source>
+        <translation>Ackord in klamrar</translation>
+    </message>
+    <message>
+        <source>Transpose...</source>
+        <translation>T&amp;ransponera...</translation>
+    </message>
+    <message>
+        <source>Show transpose settings and transpose</source>
+        <translation>Visa transponeringsinställningar och transponera</translation>
+    </message>
+    <message>
+        <source>Transpose</source>
+        <comment>tooltip</comment>
+        <translation>Transponeringsinställningar</translation>
+    </message>
+    <message>
+        <source>Quick Transpose</source>
+        <translation>Transponera &amp;igen</translation>
+    </message>
+    <message>
+        <source>Transpose again with latest settings</source>
+        <translation>Transponera igen med samma inställningar som tidigare</translation>
+    </message>
+    <message>
+        <source>Transpose chords</source>
+        <comment>menu item</comment>
+        <translation>Transponera &amp;ackord</translation>
+    </message>
+    <message>
+        <source>Allows transposing of chords</source>
+        <translation>Transponera ackord</translation>
+    </message>
+    <message>
+        <source>Transpose chords</source>
+        <comment>tooltip</comment>
+        <translation>Transponera ackord</translation>
+    </message>
+    <message>
+        <source>Transpose tablatures</source>
+        <comment>menu item</comment>
+        <translation>Transponera &amp;tabulaturer</translation>
+    </message>
+    <message>
+        <source>Allows transposing of tablatures</source>
+        <translation>Transponera tabulatorer</translation>
+    </message>
+    <message>
+        <source>Transpose tablatures</source>
+        <comment>tooltip</comment>
+        <translation>Transponera tabulatorer</translation>
+    </message>
+    <message>
+        <source>Find next chord</source>
+        <translation>Hitta &amp;nästa ackord</translation>
+    </message>
+    <message>
+        <source>Find next chord and select it</source>
+        <translation>Leta upp och markera nästa ackord</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;Transpose</source>
+        <comment>menu</comment>
+        <translation>&amp;Transponera</translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation>&amp;Verktyg</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2.</source>
+        <translation>Det gick inte att läsa filen %1:
+%2.</translation>
+    </message>
+    <message>
+        <source>%1 - %2[*]</source>
+        <comment>main window title: the program, then the song</comment>
+        <translation>%1 - %2[*]</translation>
+    </message>
+</context>
+<context>
+    <name>CSonavelApp</name>
+    <message>
+        <source>Ignored on the command line: %1</source>
+        <translation>Ignoreras på kommandoraden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CSonavelDoc</name>
+    <message>
+        <source>Chord%1</source>
+        <comment>the name of a new song; %1 counts from 1</comment>
+        <translation>Ackord%1</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>Det gick inte att skriva filen %1:
+%2.</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Vill du spara ändringarna i %1?</translation>
+    </message>
+</context>
+<context>
+    <name>QGnomeTheme</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Spara</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Avbryt</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+    <message>
+        <source>Close without Saving</source>
+        <translation>Stäng utan att spara</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Spara alla</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>Yes to &amp;All</source>
+        <translation>Ja till &amp;alla</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nej</translation>
+    </message>
+    <message>
+        <source>N&amp;o to All</source>
+        <translation>N&amp;ej till alla</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Försök igen</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Ignorera</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Ignorera ändringar</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hjälp</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Verkställ</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Återställ</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Återställ standardvärden</translation>
+    </message>
+</context>
+<context>
+    <name>QWidgetTextControl</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Ångra</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Klipp &amp;ut</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopiera</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Link Location</source>
+        <translation>Kopiera &amp;länkadress</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Klistra &amp;in</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Ta bort</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Markera allt</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>Sonavel</source>
+        <translation>Sonavel</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Klar</translation>
+    </message>
+    <message>
+        <source>Original:
+</source>
+        <translation>Original:
+</translation>
+    </message>
+    <message>
+        <source>
+
+Transposed:
+</source>
+        <translation>
+
+Transponerad:
+</translation>
+    </message>
+    <message>
+        <source>%d chords and %d tablatures transposed.</source>
+        <translation>%d ackord och %d tabulaturer är transponerade</translation>
+    </message>
+    <message>
+        <source>No chords or tablatures were transposed. To make transposing possible make sure that chords and tablatures are colored (look in the Transposing menu).</source>
+        <translation>Inga ackord eller tabulatorer transponerades. För att transponering ska kunna ske måste ackorden eller tabulatorerna "färgas" först (se i menyn Transponera).</translation>
+    </message>
+    <message>
+        <source>All readable file|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; *.chopro; *.tab;|Chord files|*.crd;*.cho;|Chord pro files|*.chopro;|Tablatures files|*.tab;|Text documents|*.txt|All files (*.*)|*.*||
+</source>
+        <translation>Alla läsbara filer|*.crd; *.cho; *.chopro; *.tab; *.txt|Alla musikfiler|*.crd; *.cho; *.chopro; *.tab;|Ackordfiler|*.crd;*.cho;|"Chord pro"-filer|*.chopro;|Tabulaturfiler|*.tab;|Textfiler|*.txt|Alla filer (*.*)|*.*||
+</translation>
+    </message>
+    <message>
+        <source>Chord file|*.crd;*.cho;|Chord pro file|*.chopro;|Tablature file|*.tab;|Text document|*.txt||
+</source>
+        <translation>Ackordfil|*.crd;*.cho;|"Chord pro"-fil|*.chopro;|Tabulaturfil|*.tab;|Textfil|*.txt||
+</translation>
+    </message>
+    <message>
+        <source>crd</source>
+        <translation>crd</translation>
+    </message>
+    <message>
+        <source>No chord was found.</source>
+        <translation>Inga ackord hittades</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,35 @@
+#pragma once
+// The application: the settings record for the program's lifetime, the
+// interface's language, the file dialogs and the main window with its first
+// document.
+
+#include <QApplication>
+#include <memory>
+
+#include "document/Settings.h"
+#include "shell/DocManagerEx.h"
+#include "shell/Translations.h"
+
+class CMainFrame;
+
+class CSonavelApp : public QApplication {
+  Q_OBJECT
+
+ public:
+  // Loads the settings (saved again when the application ends) and the
+  // texts of the desktop's language.
+  CSonavelApp(int& argc, char** argv);
+  ~CSonavelApp() override;
+
+  // Shows the main window with a new song, then opens the file named on the
+  // command line in its place. False when the program cannot start.
+  bool InitInstance();
+
+  CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+ private:
+  sonavel::SettingsScope m_settings;
+  CTranslations m_translations;
+  CDocManagerEx m_docManager;
+  std::unique_ptr<CMainFrame> m_mainFrame;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The interface's texts in one language: the program's own catalogues
+// (built into the program) and Qt's own, for its standard dialogs and
+// buttons. Installed for the object's lifetime.
+
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+#include <vector>
+
+class CTranslations {
+ public:
+  // Where the program's catalogues are: one "<name>_<language>.qm" per
+  // catalogue.
+  static constexpr const char* kCatalogueDirectory = ":/i18n";
+
+  // Installs every catalogue that exists for the locale's languages; for
+  // English there is none, and the texts stay as written.
+  explicit CTranslations(const QLocale& locale);
+  ~CTranslations();
+  CTranslations(const CTranslations&) = delete;
+  CTranslations& operator=(const CTranslations&) = delete;
+
+  // How many catalogues were installed.
+  int Count() const { return static_cast<int>(m_installed.size()); }
+
+ private:
+  bool Install(const QLocale& locale, const QString& name, const QString& directory);
+
+  std::vector<std::unique_ptr<QTranslator>> m_installed;
+};
