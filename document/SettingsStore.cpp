@@ -1,21 +1,22 @@
 #include "document/SettingsStore.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <sqlite3.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
-#include <vector>
+
+#include "document/RegistryPath.h"
+#include "document/SqliteHandles.h"
+#include "document/StoreFiles.h"
+#include "document/StoreRecovery.h"
 
 namespace sonavel {
 
@@ -27,9 +28,6 @@ namespace {
 // happens to lie at our path is never taken over.
 constexpr int kApplicationId = 0x536F6E76;  // "Sonv"
 constexpr int kSchemaVersion = 1;
-// Another process holds the write lock only for one short transaction; the
-// timeout is generous so that a slow disk does not lose a save.
-constexpr int kBusyTimeoutMs = 5000;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS keys (
@@ -69,61 +67,7 @@ bool IsCorruption(int result) {
   return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
-// ---- Case folding -------------------------------------------------------
-
-// Lower-cases the letters that have a simple one-to-one case pair, as the
-// registry's comparison does. Every mapped pair lies below U+0800, so a
-// 2-byte UTF-8 sequence stays 2 bytes and folding keeps every byte offset.
-char32_t FoldCodePoint(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-    return c | 1;
-  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c + 1 : c;
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  return c;
-}
-
-std::string FoldCase(std::string_view text) {
-  std::string folded(text);
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    const auto lead = static_cast<unsigned char>(folded[i]);
-    if (lead < 0x80) {
-      folded[i] = static_cast<char>(FoldCodePoint(lead));
-      continue;
-    }
-    if ((lead & 0xE0) != 0xC0 || i + 1 >= folded.size()) continue;
-    const auto trail = static_cast<unsigned char>(folded[i + 1]);
-    if ((trail & 0xC0) != 0x80) continue;
-    const char32_t c = (char32_t{lead & 0x1Fu} << 6) | (trail & 0x3Fu);
-    if (c < 0x80) continue;  // overlong: not a letter of ours, keep the bytes
-    const char32_t lower = FoldCodePoint(c);
-    folded[i] = static_cast<char>(0xC0 | (lower >> 6));
-    folded[i + 1] = static_cast<char>(0x80 | (lower & 0x3F));
-    ++i;
-  }
-  return folded;
-}
-
-bool IsValidPath(std::string_view path) {
-  if (path.empty()) return true;
-  return path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == std::string_view::npos;
-}
-
-// ---- SQLite handles -----------------------------------------------------
-
-struct DatabaseCloser {
-  void operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
-};
-using DatabaseHandle = std::unique_ptr<sqlite3, DatabaseCloser>;
-
-struct StatementFinalizer {
-  void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
-};
-using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+// ---- SQLite -------------------------------------------------------------
 
 // One use of a prepared statement. Resetting on scope exit ends the
 // statement's read transaction, so nothing stays locked between operations.
@@ -186,17 +130,6 @@ class WriteTransaction {
   int m_result;
   bool m_open;
 };
-
-DatabaseHandle OpenHandle(const std::string& name, int flags) {
-  sqlite3* raw = nullptr;
-  const int result = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
-  DatabaseHandle db(raw);
-  if (result != SQLITE_OK) return nullptr;
-  sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
-  // Tells a file moved away underneath (READONLY_DBMOVED) from a refusal.
-  sqlite3_extended_result_codes(db.get(), 1);
-  return db;
-}
 
 // "file:" and the path with everything but unreserved characters and
 // slashes percent-encoded, as SQLite's URI file names require.
@@ -295,21 +228,6 @@ int CreateSchema(sqlite3* db) {
 
 // ---- Files --------------------------------------------------------------
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : m_fd(fd) {}
-  ~FileDescriptor() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return m_fd; }
-  bool valid() const { return m_fd >= 0; }
-
- private:
-  int m_fd;
-};
-
 // Settings are private to the user, so the directories we create are too.
 bool CreateDirectories(const fs::path& directory) {
   std::error_code error;
@@ -322,165 +240,15 @@ bool CreateDirectories(const fs::path& directory) {
   return fs::is_directory(directory, error);
 }
 
-fs::path DirectoryOf(const fs::path& file) {
-  return file.parent_path().empty() ? fs::path(".") : file.parent_path();
-}
-
-bool Exists(const fs::path& path) {
-  std::error_code error;
-  return fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
-}
-
-// Serialises the recovery of a corrupt store between processes, so that a
-// second process that found the same damage does not copy and reset the
-// fresh store the first one has just started.
-class DirectoryLock {
- public:
-  explicit DirectoryLock(const fs::path& directory)
-      : m_directory(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (!m_directory.valid()) return;
-    int result;
-    do {
-      result = ::flock(m_directory.get(), LOCK_EX);
-    } while (result != 0 && errno == EINTR);
-    m_held = result == 0;
-  }
-  bool Held() const { return m_held; }
-
- private:
-  FileDescriptor m_directory;
-  bool m_held = false;
-};
-
-std::string LocalTimestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
-// The journals hold the latest changes of a database in WAL or rollback
-// mode; a copy without them would not be the whole store.
-constexpr const char* kJournalSuffixes[] = {"-wal", "-journal"};
-
-fs::path WithSuffix(const fs::path& path, std::string_view suffix) {
-  return fs::path(path.string() + std::string(suffix));
-}
-
-fs::path FreeSetAsideName(const fs::path& file) {
-  const std::string base = file.string() + ".corrupt-" + LocalTimestamp();
-  for (int n = 0;; ++n) {
-    const fs::path candidate = n == 0 ? fs::path(base) : fs::path(base + "-" + std::to_string(n));
-    bool taken = Exists(candidate);
-    for (const char* suffix : kJournalSuffixes)
-      taken = taken || Exists(WithSuffix(candidate, suffix));
-    if (!taken) return candidate;
-  }
-}
-
-bool WriteAll(int fd, const char* bytes, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, bytes, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-// A new file (never an existing one) with the bytes of `from`, on disk
-// before this returns, since the original is about to be emptied. `created`
-// tells whether `to` is ours to remove should the copy fail.
-bool CopyToNewFile(const fs::path& from, const fs::path& to, bool& created) {
-  created = false;
-  const FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!source.valid()) return false;
-  const FileDescriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  if (!target.valid()) return false;
-  created = true;
-  char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) break;
-    if (!WriteAll(target.get(), buffer, static_cast<std::size_t>(got))) return false;
-  }
-  return ::fsync(target.get()) == 0;
-}
-
-// Copies the database and its journals to names of their own, so that the
-// user can still recover them. Copied rather than renamed: a process that
-// still has the old file open would otherwise go on using journals by the
-// old name, which then belong to the new store, and damage one or the other.
-bool CopyAside(const fs::path& file) {
-  const fs::path target = FreeSetAsideName(file);
-  std::vector<std::pair<fs::path, fs::path>> copies{{file, target}};
-  for (const char* suffix : kJournalSuffixes) {
-    std::error_code error;
-    if (fs::file_size(WithSuffix(file, suffix), error) > 0 && !error)
-      copies.emplace_back(WithSuffix(file, suffix), WithSuffix(target, suffix));
-  }
-  std::vector<fs::path> made;
-  for (const auto& [from, to] : copies) {
-    bool created = false;
-    const bool copied = CopyToNewFile(from, to, created);
-    if (created) made.push_back(to);
-    if (copied) continue;
-    for (const fs::path& partial : made) ::unlink(partial.c_str());
-    return false;
-  }
-  return true;
-}
-
-// Empties the database in place through SQLite's own locking, which works
-// on any damage, and keeps every other connection to it valid.
-int ResetDatabase(sqlite3* db) {
-  sqlite3_db_config(db, SQLITE_DBCONFIG_RESET_DATABASE, 1, nullptr);
-  const int result = sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr);
-  sqlite3_db_config(db, SQLITE_DBCONFIG_RESET_DATABASE, 0, nullptr);
-  return result;
-}
-
-// A file that does not even start like a database must not be opened by
-// SQLite before it is copied: SQLite would delete a write-ahead log it finds
-// beside it, and play a rollback journal into it.
-bool NotADatabase(const fs::path& file) {
-  static constexpr std::string_view kMagic("SQLite format 3\0", 16);
-  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return false;  // missing or unreadable: SQLite will say
-  char header[16];
-  std::size_t got = 0;
-  while (got < sizeof header) {
-    const ssize_t n = ::read(fd.get(), header + got, sizeof header - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  // An empty file is a database that has not been written yet.
-  return got != 0 && std::string_view(header, got) != kMagic;
-}
-
 DatabaseState InspectFile(const fs::path& file, DatabaseHandle& db, int flags) {
   if (NotADatabase(file)) return DatabaseState::Corrupt;
-  db = OpenHandle(file.string(), flags);
+  db = OpenDatabase(file.string(), flags);
   return db ? Inspect(db.get()) : DatabaseState::Unreadable;
 }
 
-// True when the file may be opened again as a store.
-bool SetAsideIfStillCorrupt(const fs::path& file) {
-  const DirectoryLock lock(DirectoryOf(file));
-  if (!lock.Held()) return false;
-  if (!Exists(file)) return true;
-  DatabaseHandle db;
-  if (InspectFile(file, db, SQLITE_OPEN_READWRITE) != DatabaseState::Corrupt)
-    return true;  // another process has recovered it meanwhile
-  if (!CopyAside(file)) return false;
-  if (!db) db = OpenHandle(file.string(), SQLITE_OPEN_READWRITE);
-  return db && ResetDatabase(db.get()) == SQLITE_OK;
+// The check the recovery repeats under its lock, without creating the file.
+bool StillCorrupt(const fs::path& file, DatabaseHandle& db) {
+  return InspectFile(file, db, SQLITE_OPEN_READWRITE) == DatabaseState::Corrupt;
 }
 
 }  // namespace
@@ -591,7 +359,7 @@ class SettingsStore::Connection {
       const DatabaseState state = InspectFile(file, db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
       if (state == DatabaseState::Corrupt) {
         db.reset();
-        if (!SetAsideIfStillCorrupt(file)) return nullptr;
+        if (!SetAsideIfStillCorrupt(file, StillCorrupt)) return nullptr;
         continue;
       }
       if (state == DatabaseState::Foreign || state == DatabaseState::Unreadable) return nullptr;
@@ -617,7 +385,7 @@ class SettingsStore::Connection {
     // cannot be made in a directory we may not write. Nobody can change the
     // database there through us, so it may be read as an unchanging file.
     if (state == DatabaseState::Unreadable && ::access(DirectoryOf(file).c_str(), W_OK) != 0) {
-      db = OpenHandle(ImmutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+      db = OpenDatabase(ImmutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
       state = db ? Inspect(db.get()) : DatabaseState::Unreadable;
     }
     if (state != DatabaseState::Ours) return nullptr;
@@ -715,7 +483,7 @@ void SettingsStore::DropConnectionIfBroken(int sqliteResult) {
 }
 
 bool SettingsStore::CreateKey(std::uint32_t root, std::string_view path) {
-  if (!IsValidPath(path)) return false;
+  if (!IsValidRegistryPath(path)) return false;
   Connection* connection = EnsureOpen();
   if (connection == nullptr) return Fail();
   const int result = connection->CreateKey(root, path, FoldCase(path));
@@ -725,7 +493,7 @@ bool SettingsStore::CreateKey(std::uint32_t root, std::string_view path) {
 }
 
 bool SettingsStore::KeyExists(std::uint32_t root, std::string_view path) {
-  if (!IsValidPath(path)) return false;
+  if (!IsValidRegistryPath(path)) return false;
   Connection* connection = EnsureOpen();
   if (connection == nullptr) return Fail();
   if (path.empty()) return true;
@@ -740,7 +508,7 @@ bool SettingsStore::KeyExists(std::uint32_t root, std::string_view path) {
 ValueLookup SettingsStore::ReadValue(std::uint32_t root, std::string_view path,
                                      std::string_view name, std::size_t maxDataBytes) {
   ValueLookup lookup;
-  if (!IsValidPath(path)) {
+  if (!IsValidRegistryPath(path)) {
     lookup.status = LookupStatus::NoKey;
     return lookup;
   }
@@ -761,7 +529,7 @@ ValueLookup SettingsStore::ReadValue(std::uint32_t root, std::string_view path,
 
 bool SettingsStore::WriteValue(std::uint32_t root, std::string_view path, std::string_view name,
                                std::uint32_t type, std::span<const std::uint8_t> data) {
-  if (!IsValidPath(path) || data.size() > kMaxValueBytes) return false;
+  if (!IsValidRegistryPath(path) || data.size() > kMaxValueBytes) return false;
   Connection* connection = EnsureOpen();
   if (connection == nullptr) return Fail();
   const int result = connection->WriteValue(root, FoldCase(path), name, FoldCase(name), type, data);

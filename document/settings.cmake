@@ -4,6 +4,8 @@ find_package(SQLite3 REQUIRED)
 
 add_library(sonavel_settings STATIC
   ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegistryPath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StoreRecovery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentOptions.cpp
