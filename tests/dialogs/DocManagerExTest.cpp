@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "res/StringTable.h"
-#include "tests/dialogs/ModalDialogs.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/dialogs/QtPrinters.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "dialogs/IntegerSpinEdit.h"
 #include "document/Settings.h"
-#include "tests/dialogs/ModalDialogs.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/dialogs/QtPrinters.h"
 
 namespace {

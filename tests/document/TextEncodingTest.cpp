@@ -1,4 +1,5 @@
 #include "document/TextEncoding.h"
+#include "tests/support/HexBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,6 @@
 namespace sonavel {
 namespace {
 
-std::string Hex(std::string_view bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!out.empty()) out += ' ';
-    out += digits[b >> 4];
-    out += digits[b & 15];
-  }
-  return out;
-}
 
 std::vector<char32_t> DecodeAll(std::string_view bytes) {
   std::vector<char32_t> chars;

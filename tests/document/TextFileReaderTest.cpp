@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "document/TextEncoding.h"
+#include "tests/support/HexBytes.h"
 
 namespace sonavel {
 namespace {
@@ -39,17 +40,6 @@ class MemoryFile {
   UniqueFile m_file;
 };
 
-std::string Hex(std::string_view bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!out.empty()) out += ' ';
-    out += digits[b >> 4];
-    out += digits[b & 15];
-  }
-  return out;
-}
 
 std::string FromHex(std::string_view hex) {
   std::string out;

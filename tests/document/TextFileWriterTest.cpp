@@ -15,23 +15,13 @@
 
 #include "document/TextEncoding.h"
 #include "document/TextFileReader.h"
+#include "tests/support/HexBytes.h"
 
 namespace sonavel {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Hex(std::string_view bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!out.empty()) out += ' ';
-    out += digits[b >> 4];
-    out += digits[b & 15];
-  }
-  return out;
-}
 
 std::string FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

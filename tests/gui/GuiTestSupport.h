@@ -5,9 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
-#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -15,37 +13,13 @@
 
 #include "document/DocumentOptions.h"
 #include "shell/DocManagerEx.h"
+#include "tests/support/ModalDialogs.h"
 #include "view/TextControl.h"
 
 namespace sonavel::test {
 
-// Runs action once a modal widget of type Widget is on top, while the code
-// under test waits in its exec(). A dialog that never comes fails the test
-// and whatever is modal instead is rejected, so no test hangs.
-template <typename Widget>
-void WhenModal(std::function<void(Widget*)> action, int timeoutMs = 5000) {
-  auto* poll = new QTimer;
-  auto* clock = new QElapsedTimer;
-  clock->start();
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, clock, action, timeoutMs] {
-    if (auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget())) {
-      poll->stop();
-      poll->deleteLater();
-      delete clock;
-      action(widget);
-      return;
-    }
-    if (clock->elapsed() > timeoutMs) {
-      poll->stop();
-      poll->deleteLater();
-      delete clock;
-      ADD_FAILURE() << "the expected modal dialog did not appear";
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-    }
-  });
-  poll->start();
-}
+// Runs action once a modal widget of type Widget is on top.
+using ::WhenModal;
 
 // One letter per position: 'c' chord colour, 't' tab colour, '.' text
 // colour, '?' any other colour (an uncoloured character when the text
