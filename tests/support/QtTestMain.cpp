@@ -1,6 +1,6 @@
-// The editor's widget tests share one QApplication and run headless. The
-// settings store is pointed at a directory of the test's own, so no test
-// can touch the user's settings.
+// Widget tests share one QApplication and run headless. The configuration
+// directory (the settings store, and the state Qt's file dialog remembers)
+// is one of the run's own, so no test can touch the user's files.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
