@@ -9,17 +9,6 @@
 
 namespace sonavel::test {
 
-std::string ColorMask(const TextControl& control, const DocumentOptions& options) {
-  std::string mask;
-  const long n = control.Length();
-  mask.reserve(static_cast<std::size_t>(n));
-  for (long i = 0; i < n; ++i) {
-    const ColorRef c = control.ColorAt(i);
-    mask += c == options.chordcolor ? 'c' : c == options.tabcolor ? 't' : c == options.textcolor ? '.' : '?';
-  }
-  return mask;
-}
-
 std::vector<ColorRef> Colors(const TextControl& control) {
   std::vector<ColorRef> colors;
   for (long i = 0; i < control.Length(); ++i) colors.push_back(control.ColorAt(i));

@@ -13,6 +13,7 @@
 
 #include "document/DocumentOptions.h"
 #include "shell/DocManagerEx.h"
+#include "tests/support/ColorMask.h"
 #include "tests/support/ModalDialogs.h"
 #include "view/TextControl.h"
 
@@ -20,11 +21,6 @@ namespace sonavel::test {
 
 // Runs action once a modal widget of type Widget is on top.
 using ::WhenModal;
-
-// One letter per position: 'c' chord colour, 't' tab colour, '.' text
-// colour, '?' any other colour (an uncoloured character when the text
-// colour differs from the widget's).
-std::string ColorMask(const TextControl& control, const DocumentOptions& options);
 
 // Every colour, position by position.
 std::vector<ColorRef> Colors(const TextControl& control);

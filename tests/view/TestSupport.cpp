@@ -9,15 +9,6 @@
 
 namespace sonavel::test {
 
-std::string ColorMask(const TextControl& control, const DocumentOptions& options) {
-  std::string mask;
-  for (long p = 0; p < control.Length(); ++p) {
-    const ColorRef c = control.ColorAt(p);
-    mask += c == options.chordcolor ? 'c' : c == options.tabcolor ? 't' : c == options.textcolor ? '.' : '?';
-  }
-  return mask;
-}
-
 const std::vector<SongFile>& Songs() {
   static const std::vector<SongFile> songs = [] {
     std::vector<SongFile> list;
