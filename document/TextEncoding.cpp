@@ -113,11 +113,18 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+  // Song text is mostly ASCII: copy its runs whole and convert the rest one
+  // character at a time. Invalid UTF-8 decodes to U+FFFD, which has no byte.
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t c = DecodeUtf8At(utf8, i);
-    const int b = UnicodeToWindows1252(c);
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    std::size_t runEnd = i;
+    while (runEnd < utf8.size() && static_cast<unsigned char>(utf8[runEnd]) < 0x80) ++runEnd;
+    out.append(utf8, i, runEnd - i);
+    i = runEnd;
+    if (i == utf8.size()) break;
+    const int b = UnicodeToWindows1252(DecodeUtf8At(utf8, i));
     if (b < 0) return std::nullopt;
     out.push_back(static_cast<char>(b));
   }

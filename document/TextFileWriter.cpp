@@ -34,26 +34,6 @@ std::string WithCrLfLineBreaks(std::string_view text) {
   return out;
 }
 
-// Song text is mostly ASCII: copy its runs whole and convert the rest one
-// character at a time. nullopt when a character has no Windows-1252 byte
-// (including the U+FFFD that invalid UTF-8 decodes to).
-std::optional<std::string> ToWindows1252(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    std::size_t runEnd = i;
-    while (runEnd < utf8.size() && static_cast<unsigned char>(utf8[runEnd]) < 0x80) ++runEnd;
-    out.append(utf8, i, runEnd - i);
-    i = runEnd;
-    if (i == utf8.size()) break;
-    const int byte = UnicodeToWindows1252(DecodeUtf8At(utf8, i));
-    if (byte < 0) return std::nullopt;
-    out.push_back(static_cast<char>(byte));
-  }
-  return out;
-}
-
 bool StartsWithByteOrderMark(std::string_view bytes) {
   return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.starts_with(kUtf8Mark);
 }
@@ -185,7 +165,7 @@ class TemporaryFile {
 std::string EncodeForSave(std::string_view utf8Text, CodePage preferred, CodePage* used) {
   std::string text = WithCrLfLineBreaks(utf8Text);
   if (preferred == CodePage::Windows1252) {
-    std::optional<std::string> eightBit = ToWindows1252(text);
+    std::optional<std::string> eightBit = Utf8ToWindows1252(text);
     if (eightBit && ReadsBackAsWindows1252(*eightBit)) {
       if (used) *used = CodePage::Windows1252;
       return std::move(*eightBit);
