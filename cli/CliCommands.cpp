@@ -77,7 +77,7 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   }
 
   if (changed) {
-    streams.err << FormatMessage(EnglishString(IDS_TRANSPOSED_COUNTS), {result.counts.chords, result.counts.tabs})
+    streams.err << TransposedCountsInEnglish(result.counts.chords, result.counts.tabs)
                 << '\n';
     return kTransposed;
   }

@@ -64,11 +64,11 @@ bool CSonavelDoc::LoadFile(const QString& path, QString& error) {
   m_loading = true;
   m_text->setPlainText(QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size())));
   m_loading = false;
-  m_text->clearUndoRedoStacks();
-  m_text->setModified(false);
   m_codePage = file.codePage;
   SetCurrentFile(path);
-  if (ShouldColorizeOnOpen(file.text, sonavel::theSettings().autoColorOnOpen)) emit colorizeRequested();
+  emit loaded(ShouldColorizeOnOpen(file.text, sonavel::theSettings().autoColorOnOpen));
+  m_text->clearUndoRedoStacks();
+  m_text->setModified(false);
   return true;
 }
 

@@ -69,8 +69,10 @@ class CSonavelDoc : public QObject {
 
  signals:
   void titleChanged(const QString& title);
-  // A file was read whose text the settings want colorized.
-  void colorizeRequested();
+  // A file's text replaced the document's; colorize says whether the
+  // settings want it coloured. Whatever the view does with it is part of
+  // opening the file: nothing of it is left to undo.
+  void loaded(bool colorize);
 
  private:
   bool SaveWithMessage(const QString& path, QWidget* owner);

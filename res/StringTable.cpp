@@ -5,6 +5,9 @@
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(context, text) text
 #endif
+#ifndef QT_TRANSLATE_N_NOOP3
+#define QT_TRANSLATE_N_NOOP3(context, text, comment) {text, comment}
+#endif
 
 namespace sonavel {
 namespace {
@@ -12,7 +15,15 @@ namespace {
 struct Entry {
   int id;
   const char* text;
+  const char* disambiguation = nullptr;
 };
+
+// The text and its disambiguation, as lupdate reads them.
+struct Noop3 {
+  const char* text;
+  const char* disambiguation;
+};
+constexpr Entry MakeEntry(int id, Noop3 noop) { return Entry{id, noop.text, noop.disambiguation}; }
 
 // lupdate reads the QT_TRANSLATE_NOOP marks of this table.
 constexpr std::array kEntries = {
@@ -20,15 +31,20 @@ constexpr std::array kEntries = {
     Entry{IDS_IDLE_PROMPT, QT_TRANSLATE_NOOP("StringTable", "Ready")},
     Entry{IDS_SAMPLE_ORIGINAL, QT_TRANSLATE_NOOP("StringTable", "Original:\n")},
     Entry{IDS_SAMPLE_TRANSPOSED, QT_TRANSLATE_NOOP("StringTable", "\n\nTransposed:\n")},
-    Entry{IDS_TRANSPOSED_COUNTS, QT_TRANSLATE_NOOP("StringTable", "%d chords and %d tablatures transposed.")},
+    // Numerus texts: %n takes the count; the translation files give the
+    // singular and plural forms (English ones too).
+    MakeEntry(IDS_TRANSPOSED_COUNTS, QT_TRANSLATE_N_NOOP3("StringTable", "%n chord(s) and %1 transposed.",
+                                                        "60202: %n is the number of chords, %1 message 60204")),
+    MakeEntry(IDS_TRANSPOSED_TABLATURES,
+              QT_TRANSLATE_N_NOOP3("StringTable", "%n tablature(s)", "60204: the number of tablatures in 60202")),
     Entry{IDS_NOTHING_TRANSPOSED,
           QT_TRANSLATE_NOOP("StringTable",
                             "No chords or tablatures were transposed. To make transposing possible make sure "
-                            "that chords and tablatures are colored (look in the Transposing menu).")},
+                            "that chords and tablatures are colored (look in the Transpose menu).")},
     Entry{IDS_OPEN_FILTERS,
           QT_TRANSLATE_NOOP("StringTable",
-                            "All readable file|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; "
-                            "*.chopro; *.tab;|Chord files|*.crd;*.cho;|Chord pro files|*.chopro;|Tablatures "
+                            "All readable files|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; "
+                            "*.chopro; *.tab;|Chord files|*.crd;*.cho;|Chord pro files|*.chopro;|Tablature "
                             "files|*.tab;|Text documents|*.txt|All files (*.*)|*.*||\n")},
     Entry{IDS_SAVE_FILTERS,
           QT_TRANSLATE_NOOP("StringTable",
@@ -45,6 +61,20 @@ std::string_view EnglishString(int id) {
     if (e.id == id) return e.text;
   }
   return {};
+}
+
+const char* Disambiguation(int id) {
+  for (const Entry& e : kEntries) {
+    if (e.id == id) return e.disambiguation;
+  }
+  return nullptr;
+}
+
+std::string TransposedCountsInEnglish(long chords, long tabs) {
+  const auto counted = [](long n, const char* noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+  };
+  return counted(chords, "chord") + " and " + counted(tabs, "tablature") + " transposed.";
 }
 
 std::string FormatMessage(std::string_view pattern, std::initializer_list<long> values) {

@@ -14,7 +14,8 @@ enum StringId : int {
   IDS_IDLE_PROMPT = 57345,             // "Ready"
   IDS_SAMPLE_ORIGINAL = 60200,         // "Original:\n"
   IDS_SAMPLE_TRANSPOSED = 60201,       // "\n\nTransposed:\n"
-  IDS_TRANSPOSED_COUNTS = 60202,       // "%d chords and %d tablatures transposed."
+  IDS_TRANSPOSED_COUNTS = 60202,       // "%n chord(s) and %1 transposed.", %1 from the next
+  IDS_TRANSPOSED_TABLATURES = 60204,   // "%n tablature(s)"
   IDS_NOTHING_TRANSPOSED = 60203,
   IDS_OPEN_FILTERS = 60310,            // open dialog filters, "|" separated
   IDS_SAVE_FILTERS = 60311,            // save dialog filters
@@ -26,6 +27,13 @@ inline constexpr const char* kStringTableContext = "StringTable";
 
 // The English text of a string, or an empty view for an unknown number.
 std::string_view EnglishString(int id);
+// What tells a text apart from the same text elsewhere for the translator
+// (null for most).
+const char* Disambiguation(int id);
+
+// "1 chord and 3 tablatures transposed.": message 60202 in English, each
+// count with its own singular or plural.
+std::string TransposedCountsInEnglish(long chords, long tabs);
 
 // Fills the "%d" placeholders of a string-table text in order. Missing
 // values print as 0, surplus values are ignored, "%%" is a percent sign and

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QTextDocument>
 
 #include "document/SonavelDoc.h"
@@ -48,6 +49,8 @@ void CChildFrame::CloseWithoutAsking() {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
+  // The question names this song, so it is on the screen while asked.
+  if (m_askBeforeClosing && m_doc->IsModified() && mdiArea() != nullptr) mdiArea()->setActiveSubWindow(this);
   if (m_askBeforeClosing && !m_doc->MaybeSave(this)) {
     event->ignore();
     return;

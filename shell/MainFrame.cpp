@@ -120,9 +120,11 @@ void CMainFrame::createFileActions() {
 void CMainFrame::createEditActions() {
   m_undoAct = MakeAction(this, tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
                          tr("Undo the last action"), tr("Undo"));
-  connect(m_undoAct, &QAction::triggered, this, [this] {
-    if (CSonavelView* view = ActiveView()) view->undo();
-  });
+  ForwardToView(m_undoAct, &CSonavelView::OnEditUndo);
+
+  m_redoAct = MakeAction(this, tr("&Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                         tr("Redo the previously undone action"), tr("Redo"));
+  ForwardToView(m_redoAct, &CSonavelView::OnEditRedo);
 
   m_cutAct = MakeAction(this, tr("Cu&t"), {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
                         tr("Cut the selection and put it on the Clipboard"), tr("Cut"));
@@ -153,7 +155,7 @@ void CMainFrame::createEditActions() {
   m_wordWrapAct->setCheckable(true);
   ForwardToView(m_wordWrapAct, &CSonavelView::OnWordWrap);
 
-  m_documentActions << m_undoAct << m_cutAct << m_copyAct << m_pasteAct << m_selectAllAct << m_wordWrapAct;
+  m_documentActions << m_undoAct << m_redoAct << m_cutAct << m_copyAct << m_pasteAct << m_selectAllAct << m_wordWrapAct;
 }
 
 void CMainFrame::createTransposeActions() {
@@ -216,6 +218,7 @@ void CMainFrame::createMenus() {
 
   m_editMenu = menuBar()->addMenu(tr("&Edit"));
   m_editMenu->addAction(m_undoAct);
+  m_editMenu->addAction(m_redoAct);
   m_editMenu->addSeparator();
   m_editMenu->addAction(m_cutAct);
   m_editMenu->addAction(m_copyAct);
@@ -255,7 +258,9 @@ void CMainFrame::setDefaultPlacement() {
 
 void CMainFrame::ShowMessage(const QString& text) { statusBar()->showMessage(text); }
 
-CChildFrame* CMainFrame::ActiveChild() const { return qobject_cast<CChildFrame*>(m_mdiArea->activeSubWindow()); }
+// The current window, also while another program has the focus (a drop from
+// a file manager), when the area has no active one.
+CChildFrame* CMainFrame::ActiveChild() const { return qobject_cast<CChildFrame*>(m_mdiArea->currentSubWindow()); }
 
 CSonavelView* CMainFrame::ActiveView() const {
   const CChildFrame* child = ActiveChild();
@@ -285,9 +290,12 @@ CChildFrame* CMainFrame::CreateChild() {
   connect(view, &CSonavelView::statusMessage, this, &CMainFrame::ShowMessage);
   connect(view, &CSonavelView::commandStateChanged, this, &CMainFrame::UpdateActions);
   connect(view, &QTextEdit::copyAvailable, this, &CMainFrame::UpdateActions);
-  // Bulk edits flip this many times; only the undo item's state follows it.
+  // Bulk edits flip these many times; only the items' states follow them.
   connect(view, &QTextEdit::undoAvailable, this, [this, view](bool available) {
     if (view == ActiveView()) m_undoAct->setEnabled(available);
+  });
+  connect(view, &QTextEdit::redoAvailable, this, [this, view](bool available) {
+    if (view == ActiveView()) m_redoAct->setEnabled(available);
   });
   connect(&child->Document(), &CSonavelDoc::titleChanged, this, &CMainFrame::UpdateWindowTitle);
   connect(child->Document().TextDocument(), &QTextDocument::modificationChanged, this,
@@ -349,8 +357,10 @@ void CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  // Every document is asked about first; a cancel keeps them all open.
+  // Every document is asked about first, shown while it is asked about; a
+  // cancel keeps them all open.
   for (CChildFrame* child : Children()) {
+    if (child->Document().IsModified()) m_mdiArea->setActiveSubWindow(child);
     if (!child->Document().MaybeSave(this)) {
       event->ignore();
       return;
@@ -386,6 +396,7 @@ void CMainFrame::UpdateActions() {
 
   const bool hasSelection = view->textCursor().hasSelection();
   m_undoAct->setEnabled(view->document()->isUndoAvailable());
+  m_redoAct->setEnabled(view->document()->isRedoAvailable());
   m_cutAct->setEnabled(hasSelection);
   m_copyAct->setEnabled(hasSelection);
   m_pasteAct->setEnabled(view->canPaste());

@@ -91,6 +91,7 @@ class CMainFrame : public QMainWindow {
   QAction* m_exitAct = nullptr;
 
   QAction* m_undoAct = nullptr;
+  QAction* m_redoAct = nullptr;
   QAction* m_cutAct = nullptr;
   QAction* m_copyAct = nullptr;
   QAction* m_pasteAct = nullptr;

@@ -55,18 +55,26 @@ QString CatalogueName(const QString& fileName) {
 
 }  // namespace
 
-CTranslations::CTranslations(const QLocale& locale) {
+CTranslations::CTranslations(const QLocale& locale) : m_language(SpeaksLanguageOf(locale) ? locale : English()) {
+  // Qt's standard buttons and dialogs in the program's language only: a
+  // German desktop gets an English program, not one with German buttons.
+  // Newer Qt ships "qtbase", older distributions the combined "qt". They go
+  // first, so that the program's own catalogues, which add what Qt's lack,
+  // are asked before them.
+  const QString qtDirectory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!Install(m_language, QStringLiteral("qtbase"), qtDirectory)) Install(m_language, QStringLiteral("qt"), qtDirectory);
+
   QSet<QString> names;
   const QStringList files = QDir(QString::fromLatin1(kCatalogueDirectory)).entryList({QStringLiteral("*.qm")});
   for (const QString& file : files) names.insert(CatalogueName(file));
-  for (const QString& name : names) Install(locale, name, QString::fromLatin1(kCatalogueDirectory));
+  for (const QString& name : names) Install(m_language, name, QString::fromLatin1(kCatalogueDirectory));
+}
 
-  // Qt's standard buttons and dialogs, in the program's language only: a
-  // German desktop gets an English program, not one with German buttons.
-  // Newer Qt ships "qtbase", older distributions the combined "qt".
-  if (m_installed.empty()) return;
-  const QString qtDirectory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  if (!Install(locale, QStringLiteral("qtbase"), qtDirectory)) Install(locale, QStringLiteral("qt"), qtDirectory);
+QLocale CTranslations::English() { return QLocale(QLocale::English, QLocale::UnitedStates); }
+
+bool CTranslations::SpeaksLanguageOf(const QLocale& locale) {
+  QTranslator probe;
+  return probe.load(locale, QStringLiteral("sonavel"), QStringLiteral("_"), QString::fromLatin1(kCatalogueDirectory));
 }
 
 CTranslations::~CTranslations() {
@@ -76,7 +84,7 @@ CTranslations::~CTranslations() {
 bool CTranslations::Install(const QLocale& locale, const QString& name, const QString& directory) {
   auto translator = std::make_unique<QTranslator>();
   if (!translator->load(locale, name, QStringLiteral("_"), directory)) return false;
-  if (translator->isEmpty()) return false;  // English: nothing to translate
+  if (translator->isEmpty()) return false;
   if (!QCoreApplication::installTranslator(translator.get())) return false;
   m_installed.push_back(std::move(translator));
   return true;

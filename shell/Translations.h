@@ -14,8 +14,9 @@ class CTranslations {
   // catalogue.
   static constexpr const char* kCatalogueDirectory = ":/i18n";
 
-  // Installs every catalogue that exists for the locale's languages; for
-  // English there is none, and the texts stay as written.
+  // Installs the catalogues of the locale's language when the program
+  // speaks it, else of English (whose catalogue holds only the singular and
+  // plural forms of texts with a count).
   explicit CTranslations(const QLocale& locale);
   ~CTranslations();
   CTranslations(const CTranslations&) = delete;
@@ -23,9 +24,14 @@ class CTranslations {
 
   // How many catalogues were installed.
   int Count() const { return static_cast<int>(m_installed.size()); }
+  // The language the interface speaks.
+  QLocale Language() const { return m_language; }
 
  private:
+  static QLocale English();
+  static bool SpeaksLanguageOf(const QLocale& locale);
   bool Install(const QLocale& locale, const QString& name, const QString& directory);
 
+  QLocale m_language;
   std::vector<std::unique_ptr<QTranslator>> m_installed;
 };

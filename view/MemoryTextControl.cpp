@@ -220,16 +220,12 @@ void MemoryTextControl::Replace(long start, long end, std::string_view text8) {
   m_sel = {caret, caret};
 }
 
-void MemoryTextControl::TypeText(std::string_view utf8) {
+void MemoryTextControl::TypeText(std::string_view utf8, ColorRef color) {
   const Selection sel = m_sel;
   const std::u32string chars = DecodeText(utf8);
-  std::uint8_t color = 0;
-  if (sel.start < sel.end) color = m_colors[static_cast<std::size_t>(sel.start)];
-  else if (sel.start > 0) color = m_colors[static_cast<std::size_t>(sel.start - 1)];
-  ReplaceChars(sel.start, sel.end, chars, color);
+  ReplaceChars(sel.start, sel.end, chars, PaletteIndex(color));
   const long caret = sel.start + static_cast<long>(chars.size());
   m_sel = {caret, caret};
-  m_canUndo = true;
   if (m_onChange) m_onChange();
 }
 

@@ -24,10 +24,10 @@ class MemoryTextControl final : public TextControl {
   // All text as UTF-8, line breaks as LF.
   std::string Text() const;
 
-  // A user's edit: replaces the selection with text, marks the document
-  // modified, makes it undoable and notifies the change handler.
-  void TypeText(std::string_view utf8);
-  bool CanUndo() const { return m_canUndo; }
+  // A user's edit: replaces the selection with text in the given colour (new
+  // text never takes the colour of its neighbours), marks the document
+  // modified and notifies the change handler.
+  void TypeText(std::string_view utf8, ColorRef color = kDefaultTextColor);
   void SetChangeHandler(std::function<void()> handler) { m_onChange = std::move(handler); }
   void SetFirstVisibleLine(long line) { m_firstVisibleLine = line; }
   long LineCount() const;
@@ -43,12 +43,15 @@ class MemoryTextControl final : public TextControl {
   void Replace(long start, long end, std::string_view text8) override;
   bool IsModified() const override { return m_modified; }
   void SetModified(bool modified) override { m_modified = modified; }
-  void EmptyUndoHistory() override { m_canUndo = false; }
+  // No undo history here; steps only nest.
+  void BeginEditStep(bool /*joinPrevious*/) override { ++m_editSteps; }
+  void EndEditStep(bool /*textChanged*/) override { --m_editSteps; }
   void SetRedrawSuspended(bool suspended) override;
   long FirstVisibleLine() const override { return m_firstVisibleLine; }
   void ScrollLines(long lines) override;
 
   int RedrawSuspensions() const { return m_redrawSuspended; }
+  int OpenEditSteps() const { return m_editSteps; }
 
  private:
   std::uint8_t PaletteIndex(ColorRef color);
@@ -66,7 +69,7 @@ class MemoryTextControl final : public TextControl {
 
   Selection m_sel;
   bool m_modified = false;
-  bool m_canUndo = false;
+  int m_editSteps = 0;
   int m_redrawSuspended = 0;
   long m_firstVisibleLine = 0;
   std::function<void()> m_onChange;

@@ -1,6 +1,7 @@
 #include "view/QtTextControl.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAbstractUndoItem>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -9,6 +10,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "document/TextEncoding.h"
 
@@ -70,6 +72,8 @@ void QtTextControl::OnContentsChange() {
 void QtTextControl::SetText(std::string_view utf8) {
   m_doc.setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
   m_doc.clearUndoRedoStacks();
+  m_replay->step.reset();
+  m_lastStep = {};
   m_pairsKnown = false;
   ForgetPositions();
   ForgetFormats();
@@ -179,28 +183,33 @@ ColorRef QtTextControl::DefaultColor() const {
   return ToColorRef(m_edit.palette().color(QPalette::Active, QPalette::Text));
 }
 
-std::int64_t QtTextControl::ForegroundOf(const QTextCharFormat& format) {
-  if (!format.hasProperty(QTextFormat::ForegroundBrush)) return kNoForeground;
-  return ToColorRef(format.foreground().color());
-}
-
 template <typename MakeFormat>
-ColorRef QtTextControl::ColorOfIndex(int formatIndex, const MakeFormat& format, ColorRef defaultColor) const {
-  if (formatIndex < 0) return defaultColor;
+const QtTextControl::FormatLook& QtTextControl::LookOfIndex(int formatIndex, const MakeFormat& format) const {
+  static const FormatLook kNone{true, false, kNoForeground};
+  if (formatIndex < 0) return kNone;
   const auto index = static_cast<std::size_t>(formatIndex);
-  if (index >= m_colorByFormat.size()) m_colorByFormat.resize(index + 1, kUnknownForeground);
-  std::int64_t& foreground = m_colorByFormat[index];
-  if (foreground == kUnknownForeground) foreground = ForegroundOf(format());
-  return foreground == kNoForeground ? defaultColor : static_cast<ColorRef>(foreground);
+  if (index >= m_lookByFormat.size()) m_lookByFormat.resize(index + 1);
+  FormatLook& look = m_lookByFormat[index];
+  if (!look.known) {
+    const QTextCharFormat f = format();
+    look.known = true;
+    look.underline = f.fontUnderline();
+    look.foreground = f.hasProperty(QTextFormat::ForegroundBrush) ? ToColorRef(f.foreground().color()) : kNoForeground;
+  }
+  return look;
 }
 
-ColorRef QtTextControl::ColorOfFragment(const QTextFragment& fragment, ColorRef defaultColor) const {
-  return ColorOfIndex(fragment.charFormatIndex(), [&fragment] { return fragment.charFormat(); }, defaultColor);
+const QtTextControl::FormatLook& QtTextControl::LookOfFragment(const QTextFragment& fragment) const {
+  return LookOfIndex(fragment.charFormatIndex(), [&fragment] { return fragment.charFormat(); });
 }
 
 // A paragraph break's format is the one the next block starts with.
-ColorRef QtTextControl::ColorOfBreakBefore(const QTextBlock& block, ColorRef defaultColor) const {
-  return ColorOfIndex(block.charFormatIndex(), [&block] { return block.charFormat(); }, defaultColor);
+const QtTextControl::FormatLook& QtTextControl::LookOfBreakBefore(const QTextBlock& block) const {
+  return LookOfIndex(block.charFormatIndex(), [&block] { return block.charFormat(); });
+}
+
+ColorRef QtTextControl::ColorOf(const FormatLook& look, ColorRef defaultColor) {
+  return look.foreground == kNoForeground ? defaultColor : static_cast<ColorRef>(look.foreground);
 }
 
 const QtTextControl::BlockHit& QtTextControl::BlockAt(long docPos) const {
@@ -236,12 +245,12 @@ ColorRef QtTextControl::ColorAt(long pos) const {
     const QTextFragment fragment = it.fragment();
     end += fragment.length();
     if (docPos < end) {
-      color = ColorOfFragment(fragment, defaultColor);
+      color = ColorOf(LookOfFragment(fragment), defaultColor);
       found = true;
       break;
     }
   }
-  if (!found) color = ColorOfBreakBefore(hit.block.next(), defaultColor);
+  if (!found) color = ColorOf(LookOfBreakBefore(hit.block.next()), defaultColor);
   m_lastColorPos = pos;
   m_lastColor = color;
   return color;
@@ -266,7 +275,7 @@ long QtTextControl::SameColorEnd(long pos, long limit) const {
       const QTextFragment fragment = it.fragment();
       const long fragmentEnd = fragmentStart + fragment.length();
       if (fragmentEnd > next) {
-        if (ColorOfFragment(fragment, defaultColor) != color) return CharPos(next - 1);
+        if (ColorOf(LookOfFragment(fragment), defaultColor) != color) return CharPos(next - 1);
         next = fragmentEnd;
         if (next > docLast) return limit;
       }
@@ -275,7 +284,7 @@ long QtTextControl::SameColorEnd(long pos, long limit) const {
     const QTextBlock following = block.next();
     if (!following.isValid()) break;
     // fragmentStart is now the position of the paragraph break.
-    if (ColorOfBreakBefore(following, defaultColor) != color) return CharPos(next - 1);
+    if (ColorOf(LookOfBreakBefore(following), defaultColor) != color) return CharPos(next - 1);
     next = fragmentStart + 1;
     if (next > docLast) return limit;
     fragmentStart = next;
@@ -290,28 +299,73 @@ QTextCursor& QtTextControl::CursorOver(long start, long end) {
   return m_cursor;
 }
 
-void QtTextControl::MergeFormat(long start, long end, const QTextCharFormat& format) {
-  start = Clamp(start);
-  end = Clamp(end);
-  if (start >= end) return;
-  NoteChange(start, end);
-  ForgetColors();
-  m_selfEdit = true;
-  CursorOver(start, end).mergeCharFormat(format);
-  m_selfEdit = false;
-  if (!m_bulk) m_doc.clearUndoRedoStacks();
-}
-void QtTextControl::SetColor(long start, long end, ColorRef color) {
-  QTextCharFormat format;
-  format.setForeground(ToQtColor(color));
-  MergeFormat(start, end, format);
-}
-
-void QtTextControl::SetPlainFormat(long start, long end, ColorRef color) {
+QTextCharFormat QtTextControl::PlainFormat(ColorRef color) {
   QTextCharFormat format;
   format.setForeground(ToQtColor(color));
   format.setFontUnderline(false);
-  MergeFormat(start, end, format);
+  return format;
+}
+
+void QtTextControl::ApplyLook(long start, long end, ColorRef color, bool plain) {
+  start = Clamp(start);
+  end = Clamp(end);
+  if (start >= end) return;
+  const long docStart = DocPos(start);
+  const long docEnd = DocPos(end);
+  const auto shows = [&](const FormatLook& look) {
+    return look.foreground == static_cast<std::int64_t>(color) && !(plain && look.underline);
+  };
+
+  // The stretches that need the change, found before anything changes.
+  std::vector<std::pair<long, long>> stretches;
+  const auto need = [&stretches](long from, long to) {
+    if (!stretches.empty() && stretches.back().second == from) stretches.back().second = to;
+    else stretches.emplace_back(from, to);
+  };
+  QTextBlock block = BlockAt(docStart).block;
+  long fragmentStart = BlockAt(docStart).position;
+  while (block.isValid() && fragmentStart < docEnd) {
+    for (auto it = block.begin(); !it.atEnd() && fragmentStart < docEnd; ++it) {
+      const QTextFragment fragment = it.fragment();
+      const long fragmentEnd = fragmentStart + fragment.length();
+      if (fragmentEnd > docStart && !shows(LookOfFragment(fragment))) {
+        need(std::max(fragmentStart, docStart), std::min(fragmentEnd, docEnd));
+      }
+      fragmentStart = fragmentEnd;
+    }
+    const QTextBlock following = block.next();
+    if (!following.isValid() || fragmentStart >= docEnd) break;
+    // fragmentStart is now the position of the paragraph break.
+    if (fragmentStart >= docStart && !shows(LookOfBreakBefore(following))) need(fragmentStart, fragmentStart + 1);
+    fragmentStart += 1;
+    block = following;
+  }
+  if (stretches.empty()) return;
+
+  QTextCharFormat format;
+  format.setForeground(ToQtColor(color));
+  if (plain) format.setFontUnderline(false);
+  NoteChange(start, end);
+  ForgetColors();
+  m_selfEdit = true;
+  for (const auto& [from, to] : stretches) {
+    m_cursor.setPosition(static_cast<int>(from));
+    m_cursor.setPosition(static_cast<int>(to), QTextCursor::KeepAnchor);
+    m_cursor.mergeCharFormat(format);
+  }
+  m_selfEdit = false;
+}
+
+void QtTextControl::SetColor(long start, long end, ColorRef color) { ApplyLook(start, end, color, false); }
+
+void QtTextControl::SetPlainFormat(long start, long end, ColorRef color) { ApplyLook(start, end, color, true); }
+
+void QtTextControl::InsertPlainText(QTextCursor& cursor, const QString& text, ColorRef color) {
+  ForgetPositions();
+  m_pairsKnown = false;
+  m_selfEdit = true;
+  cursor.insertText(text, PlainFormat(color));
+  m_selfEdit = false;
 }
 
 void QtTextControl::Replace(long start, long end, std::string_view text8) {
@@ -328,7 +382,6 @@ void QtTextControl::Replace(long start, long end, std::string_view text8) {
   m_selfEdit = true;
   CursorOver(start, end).insertText(text, format);
   m_selfEdit = false;
-  if (!m_bulk) m_doc.clearUndoRedoStacks();
 
   if (m_pairsKnown && !m_pairs.empty()) {
     // The new characters are all 8-bit ones; pairs in the replaced range go,
@@ -348,30 +401,100 @@ void QtTextControl::Replace(long start, long end, std::string_view text8) {
 
 bool QtTextControl::IsModified() const { return m_doc.isModified(); }
 
-void QtTextControl::SetModified(bool modified) { m_doc.setModified(modified); }
+void QtTextControl::SetModified(bool modified) {
+  // Marking a modified document modified again would make the document
+  // forget which step of its history was saved.
+  if (modified != m_doc.isModified()) m_doc.setModified(modified);
+}
 
-void QtTextControl::EmptyUndoHistory() { m_doc.clearUndoRedoStacks(); }
+// Ends each step of the view's commands in the undo history. Replayed, it
+// tells the control where the step left the selection; and, as the step's
+// last record, it keeps the user's next typing from merging into it.
+class QtTextControl::StepMarker final : public QAbstractUndoItem {
+ public:
+  StepMarker(std::weak_ptr<ReplaySink> sink, Selection before, Selection after, bool textChanged)
+      : m_sink(std::move(sink)), m_before(before), m_after(after), m_textChanged(textChanged) {}
+  void undo() override { Tell(m_before); }
+  void redo() override { Tell(m_after); }
+
+ private:
+  void Tell(Selection selection) {
+    if (const auto sink = m_sink.lock()) sink->step = ReplayedStep{selection, m_textChanged};
+  }
+  std::weak_ptr<ReplaySink> m_sink;
+  Selection m_before;
+  Selection m_after;
+  bool m_textChanged;
+};
+
+void QtTextControl::BeginEditStep(bool joinPrevious) { BeginStep(joinPrevious, false); }
+
+void QtTextControl::BeginUserEditStep(bool joinPrevious) { BeginStep(joinPrevious, true); }
+
+void QtTextControl::BeginStep(bool joinPrevious, bool users) {
+  if (m_editSteps++ > 0) return;
+  m_stepIsUsers = users;
+  m_stepUndoCount = m_doc.availableUndoSteps();
+  m_stepBefore = GetSel();
+  m_stepChangedText = false;
+  if (joinPrevious) {
+    const bool joinsOurs = m_lastStep.undoCount == m_stepUndoCount && !m_doc.isRedoAvailable();
+    m_stepBefore = joinsOurs ? std::optional(m_lastStep.before) : std::nullopt;
+    m_stepChangedText = joinsOurs && m_lastStep.textChanged;
+  }
+  // Inside one edit block the document also tells its listeners and its
+  // layout once, when the block ends, instead of after every change.
+  if (joinPrevious) m_batch.joinPreviousEditBlock();
+  else m_batch.beginEditBlock();
+}
+
+void QtTextControl::EndEditStep(bool textChanged) {
+  if (m_editSteps == 0 || --m_editSteps > 0) return;
+  if (m_stepBefore && m_doc.availableUndoSteps() != m_stepUndoCount) {
+    const bool changedText = m_stepChangedText || textChanged;
+    m_doc.appendUndoItem(new StepMarker(m_replay, *m_stepBefore, GetSel(), changedText));
+    m_lastStep = {m_doc.availableUndoSteps(), *m_stepBefore, changedText};
+  }
+  // The user's own edits are news to everyone, this control's caches too.
+  m_selfEdit = !m_stepIsUsers;
+  m_batch.endEditBlock();
+  m_selfEdit = false;
+}
+
+void QtTextControl::Undo() { UndoRedo(true); }
+
+void QtTextControl::Redo() { UndoRedo(false); }
+
+void QtTextControl::UndoRedo(bool undo) {
+  if (undo ? !m_doc.isUndoAvailable() : !m_doc.isRedoAvailable()) return;
+  const bool wasModified = m_doc.isModified();
+  m_replay->step.reset();
+  m_lastStep = {};
+  QTextCursor cursor = m_edit.textCursor();
+  m_replaying = true;
+  if (undo) m_doc.undo(&cursor);
+  else m_doc.redo(&cursor);
+  m_replaying = false;
+  m_pairsKnown = false;
+  ForgetPositions();
+  m_edit.setTextCursor(cursor);
+  if (const std::optional<ReplayedStep> step = std::exchange(m_replay->step, std::nullopt)) {
+    SetSel(step->selection.start, step->selection.end);
+    if (!step->textChanged) SetModified(wasModified);
+  }
+  m_edit.ensureCursorVisible();
+}
 
 void QtTextControl::SetRedrawSuspended(bool suspended) {
   if (suspended) {
     m_edit.viewport()->setUpdatesEnabled(false);
-    // Inside one edit block the document tells its listeners and its layout
-    // once, when the block ends, instead of after every change.
     m_suspended = true;
     m_suspendedScrollValue = m_edit.verticalScrollBar()->value();
     m_changedFrom = -1;
-    m_batch.beginEditBlock();
     return;
   }
   m_suspended = false;
-  // Ending the block and switching undo recording back on would mark the
-  // document modified; the flag is the caller's.
-  const bool modified = m_doc.isModified();
-  m_selfEdit = true;
-  m_batch.endEditBlock();
-  m_selfEdit = false;
   EndBulkChange();
-  m_doc.setModified(modified);
   m_edit.viewport()->setUpdatesEnabled(true);
   m_edit.viewport()->update();
 }
@@ -392,8 +515,6 @@ void QtTextControl::NoteChange(long start, long end) {
 void QtTextControl::BeginBulkChange() {
   if (m_bulk) return;
   m_bulk = true;
-  // The undo history is empty while a bulk edit runs, and stays so.
-  m_doc.setUndoRedoEnabled(false);
   m_doc.setLayoutEnabled(false);
 }
 
@@ -401,7 +522,6 @@ void QtTextControl::EndBulkChange() {
   if (!m_bulk) return;
   m_bulk = false;
   m_doc.setLayoutEnabled(true);
-  m_doc.setUndoRedoEnabled(true);
   // The fresh layout starts from the top; lay it out as far as the view
   // reaches and put the view back where it was. Every bulk edit restores
   // its scroll position itself, so this is that position.

@@ -14,6 +14,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,9 +42,22 @@ class QtTextControl final : public TextControl {
   // All text as UTF-8 with LF line breaks, every character as it is.
   std::string Text() const;
 
+  // The format of text that is typed, pasted or dropped: the text colour,
+  // never the colour of a neighbouring chord or fret.
+  static QTextCharFormat PlainFormat(ColorRef color);
+  // Inserts the user's text at the cursor in that format.
+  void InsertPlainText(QTextCursor& cursor, const QString& text, ColorRef color);
+
+  // Undo and Redo of the document's history. A step of the view's commands
+  // comes back with the selection it had, and one that changed only
+  // colours leaves the modified flag as it was.
+  void Undo();
+  void Redo();
+
   // True while the document changes because of a call to this control
-  // (including the deferred notice at the end of a bulk edit): no user edit.
-  bool IsChangingText() const { return m_selfEdit; }
+  // (including the deferred notice at the end of a bulk edit, and undo or
+  // redo): no new edit of the user's.
+  bool IsChangingText() const { return m_selfEdit || m_replaying; }
 
   long Length() const override;
   std::string Text8() const override;
@@ -53,12 +68,15 @@ class QtTextControl final : public TextControl {
   void SetColor(long start, long end, ColorRef color) override;
   void SetPlainFormat(long start, long end, ColorRef color) override;
   // Leaves the edit's own selection alone (the view logic sets it when its
-  // bulk edit ends) and, like every change made here, clears the undo
-  // history: older records would no longer match the text.
+  // bulk edit ends).
   void Replace(long start, long end, std::string_view text8) override;
   bool IsModified() const override;
   void SetModified(bool modified) override;
-  void EmptyUndoHistory() override;
+  void BeginEditStep(bool joinPrevious) override;
+  void EndEditStep(bool textChanged) override;
+  // A step of the user's own edit (a key, a drop): the document tells of
+  // its change as of any edit of the user's.
+  void BeginUserEditStep(bool joinPrevious);
   void SetRedrawSuspended(bool suspended) override;
   long FirstVisibleLine() const override;
   void ScrollLines(long lines) override;
@@ -66,9 +84,23 @@ class QtTextControl final : public TextControl {
 
  private:
   // What a format shows: its foreground, or none (the widget's text
-  // colour); unknown until first asked.
+  // colour), and whether it underlines; unknown until first asked.
   static constexpr std::int64_t kNoForeground = -1;
-  static constexpr std::int64_t kUnknownForeground = -2;
+  struct FormatLook {
+    bool known = false;
+    bool underline = false;
+    std::int64_t foreground = kNoForeground;
+  };
+  // Where a step of the view's commands began and ended, set when the
+  // history replays the step.
+  struct ReplayedStep {
+    Selection selection;
+    bool textChanged = true;
+  };
+  struct ReplaySink {
+    std::optional<ReplayedStep> step;
+  };
+  class StepMarker;
 
   // Translation between character positions and document positions.
   long DocPos(long pos) const;
@@ -76,27 +108,33 @@ class QtTextControl final : public TextControl {
   void EnsurePairsKnown() const;
   void OnContentsChange();
 
+  void BeginStep(bool joinPrevious, bool users);
+
   ColorRef DefaultColor() const;
-  static std::int64_t ForegroundOf(const QTextCharFormat& format);
-  // The colour a format index stands for, looked up once per format.
+  // What a format index stands for, looked up once per format.
   template <typename MakeFormat>
-  ColorRef ColorOfIndex(int formatIndex, const MakeFormat& format, ColorRef defaultColor) const;
-  ColorRef ColorOfFragment(const QTextFragment& fragment, ColorRef defaultColor) const;
-  ColorRef ColorOfBreakBefore(const QTextBlock& block, ColorRef defaultColor) const;
+  const FormatLook& LookOfIndex(int formatIndex, const MakeFormat& format) const;
+  const FormatLook& LookOfFragment(const QTextFragment& fragment) const;
+  const FormatLook& LookOfBreakBefore(const QTextBlock& block) const;
+  static ColorRef ColorOf(const FormatLook& look, ColorRef defaultColor);
   // The format of the character (or paragraph break) at a document position.
   QTextCharFormat FormatAt(long docPos) const;
-  void MergeFormat(long start, long end, const QTextCharFormat& format);
+  // Sets the colour (and with `plain` takes off the underline) of [start,
+  // end), skipping every stretch that shows it already, so that unchanged
+  // characters leave nothing in the undo history.
+  void ApplyLook(long start, long end, ColorRef color, bool plain);
+  void UndoRedo(bool undo);
   QTextCursor& CursorOver(long start, long end);
   // Changes made while redraw is suspended are laid out when it resumes.
-  // Once they span more than this many positions, layout and undo
-  // recording are switched off until then, and the document is laid out
-  // anew, lazily, from its top: a pass over a long song stays linear, and a
-  // change at the caret stays cheap.
+  // Once they span more than this many positions, layout is switched off
+  // until then, and the document is laid out anew, lazily, from its top: a
+  // pass over a long song stays linear, and a change at the caret stays
+  // cheap.
   static constexpr long kLayoutAgainLimit = 16384;
   void NoteChange(long start, long end);
   void BeginBulkChange();
   void EndBulkChange();
-  void ForgetFormats() const { m_colorByFormat.clear(); }
+  void ForgetFormats() const { m_lookByFormat.clear(); }
 
   // The block holding a document position. The view logic reads colours
   // front to back, so the last block found is usually the one asked for.
@@ -119,21 +157,37 @@ class QtTextControl final : public TextControl {
   QTextEdit& m_edit;
   QTextDocument& m_doc;
   QTextCursor m_cursor;  // reused for every edit, so no cursor is built per call
-  QTextCursor m_batch;   // holds the edit block while redraw is suspended
+  QTextCursor m_batch;   // holds the edit block of the outermost step
   QMetaObject::Connection m_contentsChange;
 
   // Character positions of the characters that take two document positions.
   mutable std::vector<long> m_pairs;
   mutable bool m_pairsKnown = false;
-  // Foreground by format index; format indices keep their meaning until the
+  // Looks by format index; format indices keep their meaning until the
   // document is cleared, which is a change not made here.
-  mutable std::vector<std::int64_t> m_colorByFormat;
+  mutable std::vector<FormatLook> m_lookByFormat;
   mutable BlockHit m_lastBlock;
   mutable long m_lastColorPos = -1;  // ColorAt's last question and answer
   mutable ColorRef m_lastColor = 0;
   bool m_selfEdit = false;  // our own change, which keeps the caches up to date
+  bool m_replaying = false; // undo or redo
+  int m_editSteps = 0;      // open steps; the outermost holds the edit block
+  bool m_stepIsUsers = false;
+  int m_stepUndoCount = 0;
+  // Where the open step, or the step it joins, began; unknown when it
+  // joins a step that was not made here.
+  std::optional<Selection> m_stepBefore;
+  bool m_stepChangedText = false;
+  // The last step made here, for a step that joins it.
+  struct MadeStep {
+    int undoCount = -1;
+    Selection before;
+    bool textChanged = false;
+  };
+  MadeStep m_lastStep;
+  std::shared_ptr<ReplaySink> m_replay = std::make_shared<ReplaySink>();
   bool m_suspended = false;
-  bool m_bulk = false;      // layout and undo recording are off
+  bool m_bulk = false;      // layout is off
   int m_suspendedScrollValue = 0;
   long m_changedFrom = -1;  // the stretch changed while suspended
   long m_changedTo = -1;

@@ -1,10 +1,12 @@
 #include "view/SonavelView.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageLayout>
@@ -15,6 +17,7 @@
 #include <QTextDocumentFragment>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "dialogs/SampleLook.h"
 #include "dialogs/TransposeDialog.h"
@@ -39,6 +42,13 @@ QTextEdit& ShowingDocument(QTextEdit& edit, CSonavelDoc& document) {
 bool CarriesFiles(const QMimeData* source) {
   const QList<QUrl> urls = source->urls();
   return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+// Only plain text enters a song: the text of the data, or the plain text of
+// a program that offers only HTML.
+QString PlainTextOf(const QMimeData& data) {
+  if (data.hasText()) return data.text();
+  return QTextDocumentFragment::fromHtml(data.html()).toPlainText();
 }
 
 // Clipboard text ends at its first NUL, as plain clipboard text always has.
@@ -91,7 +101,7 @@ CSonavelView::CSonavelView(CSonavelDoc& document, QWidget* parent)
       m_wrapToWindow(theSettings().wordWrap) {
   setAcceptRichText(false);
   connect(m_doc.TextDocument(), &QTextDocument::contentsChange, this, [this](int, int, int) { OnContentsChange(); });
-  connect(&m_doc, &CSonavelDoc::colorizeRequested, this, &CSonavelView::OnColorize);
+  connect(&m_doc, &CSonavelDoc::loaded, this, &CSonavelView::OnLoaded);
   ApplyDocumentFont();
 }
 
@@ -102,8 +112,32 @@ bool CSonavelView::TransposeChords() const { return m_commands.Options().transpo
 bool CSonavelView::TransposeTabs() const { return m_commands.Options().transpose.transposeTabs; }
 
 void CSonavelView::OnContentsChange() {
-  if (m_pasting || m_doc.IsLoading() || m_control.IsChangingText()) return;
-  m_commands.OnTextChanged(theSettings().autoColor);
+  if (m_doc.IsLoading() || m_control.IsChangingText()) return;
+  if (m_userEditing) {
+    // The document is still telling about the edit; the colouring follows
+    // once the edit is done.
+    m_userChangedText = true;
+    return;
+  }
+  // An edit that came another way (the context menu's Delete): coloured as
+  // soon as the document has finished telling about it.
+  if (m_autoColorQueued || !theSettings().autoColor) return;
+  m_autoColorQueued = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        m_autoColorQueued = false;
+        m_commands.OnTextChanged(theSettings().autoColor);
+      },
+      Qt::QueuedConnection);
+}
+
+void CSonavelView::OnLoaded(bool colorize) {
+  if (colorize) m_commands.Colorize(false, false);
+  // A song opens at its top, the caret before its first character.
+  m_control.SetSel(0, 0);
+  moveCursor(QTextCursor::Start);
+  m_typing = {};
 }
 
 void CSonavelView::OnColorize() { m_commands.Colorize(false, false); }
@@ -122,7 +156,7 @@ void CSonavelView::OnTranspose() {
 void CSonavelView::OnQuickTranspose() {
   const sonavel::TransposeCounts counts = m_commands.OnQuickTranspose();
   if (counts.AnyTransposed()) {
-    emit statusMessage(sonavel::StringTableMessage(sonavel::IDS_TRANSPOSED_COUNTS, {counts.chords, counts.tabs}));
+    emit statusMessage(sonavel::TransposedCountsText(counts.chords, counts.tabs));
     return;
   }
   const QString message = sonavel::StringTableText(sonavel::IDS_NOTHING_TRANSPOSED);
@@ -187,7 +221,6 @@ void CSonavelView::ApplyDocumentFont() {
                                                                : sonavel::ToQColor(options.backgroundcolor));
   setPalette(colours);
 
-  m_control.EmptyUndoHistory();
   m_commands.EndBatchUpdate();
 }
 
@@ -224,47 +257,174 @@ void CSonavelView::OnFilePrintPreview() {
   preview.exec();
 }
 
-bool CSonavelView::canInsertFromMimeData(const QMimeData* source) const {
-  return source != nullptr && source->hasText() && !CarriesFiles(source);
-}
-
-void CSonavelView::insertFromMimeData(const QMimeData* source) {
-  if (!canInsertFromMimeData(source)) return;
-  if (!m_dropping) {
-    PasteCleanText(source->text());
-    return;
+// One edit of the user's (a key, an input method's text, a drop) as one
+// step of the undo history, which the colouring that autoColor adds joins.
+// New text takes the text colour, never the colour of a chord or fret
+// beside it. The keys of one word typed in a row make one step.
+class CSonavelView::UserEdit {
+ public:
+  UserEdit(CSonavelView& view, EditKind kind, const QString& text, bool colourAfter = true)
+      : m_view(view), m_kind(kind), m_text(text), m_colourAfter(colourAfter) {
+    const bool joins = view.ContinuesTypingRun(kind, text);
+    view.m_userEditing = true;
+    view.m_userChangedText = false;
+    view.m_control.BeginUserEditStep(joins);
+    if (kind == EditKind::Insert) PrepareInsertion();
   }
-  // A drop inserts at the place the edit chose; the colouring waits until
-  // the drop is complete.
-  m_dropStart = BeginPaste();
-  QTextCursor cursor = textCursor();
-  cursor.insertText(UpToNul(source->text()));
-  setTextCursor(cursor);
-  m_dropInserted = true;
+  ~UserEdit() {
+    m_view.m_control.EndEditStep(true);
+    m_view.m_userEditing = false;
+    const bool changed = std::exchange(m_view.m_userChangedText, false);
+    if (changed && m_colourAfter) m_view.m_commands.OnTextChanged(theSettings().autoColor);
+    RememberTypingRun(changed);
+  }
+  UserEdit(const UserEdit&) = delete;
+  UserEdit& operator=(const UserEdit&) = delete;
+
+ private:
+  // The insertion format of the caret is the text colour; a selection that
+  // the new text replaces goes first, since a selection has no insertion
+  // format of its own.
+  void PrepareInsertion() {
+    QTextCursor cursor = m_view.textCursor();
+    if (cursor.hasSelection()) cursor.removeSelectedText();
+    cursor.setCharFormat(sonavel::QtTextControl::PlainFormat(m_view.m_commands.Options().textcolor));
+    m_view.setTextCursor(cursor);
+  }
+  void RememberTypingRun(bool changed) {
+    TypingRun& run = m_view.m_typing;
+    if (!changed || m_kind == EditKind::Other) {
+      if (changed) run.open = false;
+      return;
+    }
+    const QTextCursor cursor = m_view.textCursor();
+    run.open = !cursor.hasSelection();
+    run.kind = m_kind;
+    run.position = cursor.position();
+    run.undoSteps = m_view.document()->availableUndoSteps();
+    run.endsInSpace = !m_text.isEmpty() && m_text.back().isSpace();
+  }
+
+  CSonavelView& m_view;
+  EditKind m_kind;
+  QString m_text;
+  bool m_colourAfter;
+};
+
+CSonavelView::EditKind CSonavelView::KindOf(const QKeyEvent& event) {
+  if (event.matches(QKeySequence::InsertParagraphSeparator)) return EditKind::Insert;
+  if (event.key() == Qt::Key_Backspace && !(event.modifiers() & ~Qt::ShiftModifier)) return EditKind::DeleteBackward;
+  if (event.matches(QKeySequence::Delete)) return EditKind::DeleteForward;
+  // What the text edit takes as typed text (ignoring Ctrl and Ctrl+Shift,
+  // which are shortcuts).
+  const QString text = event.text();
+  if (text.isEmpty()) return EditKind::Other;
+  const QChar c = text.front();
+  if (c.category() == QChar::Other_Format) return EditKind::Insert;
+  const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+  if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier)) return EditKind::Other;
+  if (c.isPrint() || c == u'\t' || c.category() == QChar::Other_PrivateUse || c.isHighSurrogate()) {
+    return EditKind::Insert;
+  }
+  return EditKind::Other;
 }
 
-void CSonavelView::dropEvent(QDropEvent* event) {
-  m_dropping = true;
-  m_pasting = true;
-  m_dropInserted = false;
-  QTextEdit::dropEvent(event);
-  m_pasting = false;
-  m_dropping = false;
-  if (m_dropInserted) EndPaste(m_dropStart);
+bool CSonavelView::ContinuesTypingRun(EditKind kind, const QString& text) const {
+  if (!m_typing.open || kind != m_typing.kind || kind == EditKind::Other) return false;
+  const QTextCursor cursor = textCursor();
+  if (cursor.hasSelection() || cursor.position() != m_typing.position) return false;
+  if (document()->availableUndoSteps() != m_typing.undoSteps || document()->isRedoAvailable()) return false;
+  // A new word or a new line starts a new step.
+  if (kind == EditKind::Insert) {
+    const bool space = !text.isEmpty() && text.front().isSpace();
+    if (text.contains(u'\r') || text.contains(u'\n')) return false;
+    if (m_typing.endsInSpace && !space) return false;
+  }
+  return true;
 }
 
 void CSonavelView::keyPressEvent(QKeyEvent* event) {
+  const bool redo = event->matches(QKeySequence::Redo) ||
+                    event->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+                    event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+  if (redo || event->matches(QKeySequence::Undo)) {
+    redo ? OnEditRedo() : OnEditUndo();
+    event->accept();
+    return;
+  }
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (enter && (event->modifiers() & Qt::ShiftModifier)) {
     // A line break inside a paragraph would be a character the music engine
     // cannot see as one; every line ends a paragraph.
     QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier, event->text(),
                     event->isAutoRepeat(), static_cast<quint16>(event->count()));
-    QTextEdit::keyPressEvent(&plain);
+    {
+      UserEdit edit(*this, EditKind::Insert, plain.text());
+      QTextEdit::keyPressEvent(&plain);
+    }
     event->setAccepted(plain.isAccepted());
     return;
   }
+  UserEdit edit(*this, KindOf(*event), event->text());
   QTextEdit::keyPressEvent(event);
+}
+
+void CSonavelView::inputMethodEvent(QInputMethodEvent* event) {
+  const QString text = event->commitString();
+  UserEdit edit(*this, text.isEmpty() ? EditKind::Other : EditKind::Insert, text);
+  QTextEdit::inputMethodEvent(event);
+}
+
+void CSonavelView::contextMenuEvent(QContextMenuEvent* event) {
+  std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+  // The menu's Undo and Redo would bypass the view's own.
+  for (QAction* action : menu->actions()) {
+    const QString name = action->objectName();
+    if (name != QLatin1String("edit-undo") && name != QLatin1String("edit-redo")) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    if (name == QLatin1String("edit-undo")) connect(action, &QAction::triggered, this, &CSonavelView::OnEditUndo);
+    else connect(action, &QAction::triggered, this, &CSonavelView::OnEditRedo);
+  }
+  menu->exec(event->globalPos());
+}
+
+void CSonavelView::OnEditUndo() {
+  m_typing = {};
+  m_control.Undo();
+}
+
+void CSonavelView::OnEditRedo() {
+  m_typing = {};
+  m_control.Redo();
+}
+
+bool CSonavelView::canInsertFromMimeData(const QMimeData* source) const {
+  return source != nullptr && (source->hasText() || source->hasHtml()) && !CarriesFiles(source);
+}
+
+void CSonavelView::insertFromMimeData(const QMimeData* source) {
+  if (!canInsertFromMimeData(source)) return;
+  const QString text = PlainTextOf(*source);
+  if (!m_dropping) {
+    PasteCleanText(text);
+    return;
+  }
+  // A drop inserts at the place the edit chose; the colouring waits until
+  // the drop is complete.
+  m_dropStart = BeginPaste();
+  QTextCursor cursor = textCursor();
+  m_control.InsertPlainText(cursor, UpToNul(text), m_commands.Options().textcolor);
+  setTextCursor(cursor);
+  m_dropInserted = true;
+}
+
+void CSonavelView::dropEvent(QDropEvent* event) {
+  UserEdit edit(*this, EditKind::Other, QString(), false);
+  m_dropping = true;
+  m_dropInserted = false;
+  QTextEdit::dropEvent(event);
+  m_dropping = false;
+  if (m_dropInserted) EndPaste(m_dropStart);
 }
 
 CSonavelView::PasteStart CSonavelView::BeginPaste() const {
@@ -281,21 +441,26 @@ void CSonavelView::EndPaste(const PasteStart& start) {
 }
 
 void CSonavelView::PasteCleanText(const QString& text) {
+  m_typing = {};
+  m_control.BeginEditStep(false);
   const PasteStart start = BeginPaste();
-  m_pasting = true;
   QTextCursor cursor = textCursor();
-  cursor.insertText(UpToNul(text));
+  m_control.InsertPlainText(cursor, UpToNul(text), m_commands.Options().textcolor);
   setTextCursor(cursor);
-  m_pasting = false;
   EndPaste(start);
+  m_control.EndEditStep(true);
 }
 
 void CSonavelView::PrefillFromClipboard() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
-  if (data == nullptr || !data->hasText()) return;
-  const QString text = UpToNul(data->text());
+  if (!canInsertFromMimeData(data)) return;
+  const QString text = UpToNul(PlainTextOf(*data));
   const long length = CountCharacters(text);
   if (length < kPrefillMinimum || length > kPrefillMaximum) return;
+  // The new song's text and its colours are one step: Undo gives back the
+  // empty song.
+  m_control.BeginEditStep(false);
   PasteCleanText(text);
   m_commands.Colorize(false, false);
+  m_control.EndEditStep(true);
 }

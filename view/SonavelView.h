@@ -57,6 +57,10 @@ class CSonavelView : public QTextEdit {
   void OnWordWrap();
   void OnFilePrint();
   void OnFilePrintPreview();
+  // The Edit menu's Undo and Redo, and every other way to them (keys, the
+  // context menu): a command comes back whole, with its selection.
+  void OnEditUndo();
+  void OnEditRedo();
   // Font, size, effects, background and wrap mode from the document and
   // the settings; leaves the colours of the text alone.
   void ApplyDocumentFont();
@@ -75,6 +79,8 @@ class CSonavelView : public QTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
   void dropEvent(QDropEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   struct PasteStart {
@@ -82,19 +88,36 @@ class CSonavelView : public QTextEdit {
     long length = 0;
     bool autoColor = false;
   };
+  // What a key does to the text, for grouping typing into undo steps.
+  enum class EditKind { Other, Insert, DeleteBackward, DeleteForward };
+  // The run of typing that the next key may join: one undo step per word.
+  struct TypingRun {
+    bool open = false;
+    EditKind kind = EditKind::Other;
+    int position = 0;
+    int undoSteps = 0;
+    bool endsInSpace = false;
+  };
+  class UserEdit;
 
   void OnContentsChange();
+  void OnLoaded(bool colorize);
   void ApplyWrapMode();
   // Pastes text as plain characters, colouring it when autoColor is on.
   void PasteCleanText(const QString& text);
   PasteStart BeginPaste() const;
   void EndPaste(const PasteStart& start);
+  static EditKind KindOf(const QKeyEvent& event);
+  bool ContinuesTypingRun(EditKind kind, const QString& text) const;
 
   CSonavelDoc& m_doc;
   sonavel::QtTextControl m_control;
   sonavel::ViewCommands m_commands;
   bool m_wrapToWindow;
-  bool m_pasting = false;  // our own insertion, coloured by the paste itself
+  bool m_userEditing = false;  // a key or input method edit is running
+  bool m_userChangedText = false;
+  bool m_autoColorQueued = false;
+  TypingRun m_typing;
   bool m_dropping = false;
   PasteStart m_dropStart;
   bool m_dropInserted = false;

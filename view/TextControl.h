@@ -50,15 +50,19 @@ class TextControl {
   virtual void SetPlainFormat(long start, long end, ColorRef color) = 0;
 
   // Replaces [start, end) by text (Windows-1252 bytes). The inserted
-  // characters take the format of the first replaced character; the edit
-  // leaves no undo record.
+  // characters take the format of the first replaced character.
   virtual void Replace(long start, long end, std::string_view text8) = 0;
 
   // The document's modified flag.
   virtual bool IsModified() const = 0;
   virtual void SetModified(bool modified) = 0;
 
-  virtual void EmptyUndoHistory() = 0;
+  // Every change between these two is one step of the undo history. With
+  // joinPrevious the changes join the step the user's own edit just made
+  // (colouring while typing). Steps nest; only the outermost counts.
+  // textChanged says whether the step changed characters or only colours.
+  virtual void BeginEditStep(bool joinPrevious) = 0;
+  virtual void EndEditStep(bool textChanged) = 0;
 
   // Redraw is suspended while a bulk edit runs (at most one at a time).
   virtual void SetRedrawSuspended(bool suspended) = 0;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "engine/ChordRecognition.h"
 #include "engine/ChordTranspose.h"
 #include "engine/Tablature.h"
 
@@ -25,6 +27,31 @@ std::string_view Slice(std::string_view text, long start, long length) {
   return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
 }
 
+char At(std::string_view text, long pos) { return text[static_cast<std::size_t>(pos)]; }
+
+// The run is one whole token of the text, as colorizing cuts them, and that
+// token is a chord.
+bool IsWholeChord(std::string_view text, TextSpan run) {
+  const long n = static_cast<long>(text.size());
+  if (run.start > 0 && !IsSeparator(At(text, run.start - 1))) return false;
+  if (run.end + 1 < n && !IsSeparator(At(text, run.end + 1))) return false;
+  const std::string_view token = Slice(text, run.start, run.end - run.start + 1);
+  return std::none_of(token.begin(), token.end(), [](char c) { return IsSeparator(c); }) && IsChord(token);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The run is a fret number as the fret scan finds them: one or two digits
+// with a tablature character on both sides.
+bool IsWholeFret(std::string_view text, TextSpan run) {
+  const long n = static_cast<long>(text.size());
+  const long length = run.end - run.start + 1;
+  if (length > 2 || run.start == 0 || run.end + 1 >= n) return false;
+  const std::string_view digits = Slice(text, run.start, length);
+  return std::all_of(digits.begin(), digits.end(), IsDigit) && IsTabChar(At(text, run.start - 1)) &&
+         IsTabChar(At(text, run.end + 1));
+}
+
 }  // namespace
 
 ViewCommands::ViewCommands(TextControl& control, DocumentOptions& options)
@@ -44,11 +71,11 @@ TextSpan ViewCommands::GetWorkRange(std::string_view text, long selStart, long s
   return {s, e};
 }
 
-long ViewCommands::BeginBatchUpdate() {
+long ViewCommands::BeginBatchUpdate(bool joinPreviousStep) {
   m_bBusy = true;
   m_bSavedModified = m_control.IsModified();
   m_control.SetRedrawSuspended(true);
-  m_control.EmptyUndoHistory();
+  m_control.BeginEditStep(joinPreviousStep);
   const Selection sel = m_control.GetSel();
   m_nSavedSelStart = sel.start;
   m_nSavedSelEnd = sel.end;
@@ -56,14 +83,16 @@ long ViewCommands::BeginBatchUpdate() {
   return m_nSavedSelEnd;
 }
 
-void ViewCommands::EndBatchUpdate(std::optional<long> newEnd) {
+void ViewCommands::EndBatchUpdate(std::optional<long> newEnd, bool textChanged) {
   if (!newEnd) m_control.SetSel(m_nSavedSelStart, m_nSavedSelEnd);
   else if (m_nSavedSelStart == m_nSavedSelEnd) m_control.SetSel(*newEnd, *newEnd);
   // A run that began before the selection and shrank may carry the end past
   // the start; the selection then closes rather than turning inside out.
   else m_control.SetSel(m_nSavedSelStart, std::max(*newEnd, m_nSavedSelStart));
   m_bBusy = false;
-  m_control.SetModified(m_bSavedModified);
+  m_control.EndEditStep(textChanged);
+  // Colouring never marks a document modified.
+  m_control.SetModified(textChanged || m_bSavedModified);
   const long firstLine = m_control.FirstVisibleLine();
   if (firstLine != m_nSavedFirstLine) {
     m_control.ScrollLines(-firstLine);
@@ -72,38 +101,52 @@ void ViewCommands::EndBatchUpdate(std::optional<long> newEnd) {
   m_control.SetRedrawSuspended(false);
 }
 
-void ViewCommands::Colorize(bool useSelection, bool decolorize) {
+void ViewCommands::Colorize(bool useSelection, bool decolorize) { ColorizeStep(useSelection, decolorize, false); }
+
+void ViewCommands::ColorizeStep(bool useSelection, bool decolorize, bool joinPreviousStep) {
   WaitCursor wait(m_control);
-  BeginBatchUpdate();
+  BeginBatchUpdate(joinPreviousStep);
   const std::string text = m_control.Text8();
   if (!text.empty()) {
     Selection sel = m_control.GetSel();
     // A selection that starts on a token also takes in the token before it.
     if (!decolorize && !sel.IsEmpty() && sel.start > 0) --sel.start;
-    const TextSpan range = GetWorkRange(text, sel.start, sel.end, useSelection);
-    m_control.SetPlainFormat(range.start, range.end + 1, m_options.textcolor);
-    if (!decolorize) {
-      long pos = range.start;
-      while (const auto token = NextToken(text, pos, range.end)) {
-        const std::string_view word = Slice(text, token->start, token->end - token->start + 1);
-        if (IsChord(word) && (!m_options.chordInBrackets || IsInBrackets(text, token->start))) {
-          m_control.SetColor(token->start, token->end + 1, m_options.chordcolor);
-        }
-        pos = token->end + 1;
-      }
-      // Digits painted as part of a chord, as the 7 of (B7), stay chords.
-      ScanFrets(text, range.start, range.end, [this](const TextSpan& fret) {
-        if (m_control.ColorAt(fret.start) != m_options.chordcolor) {
-          m_control.SetColor(fret.start, fret.end + 1, m_options.tabcolor);
-        }
-      });
-    }
+    PaintRange(text, GetWorkRange(text, sel.start, sel.end, useSelection), decolorize);
   }
   EndBatchUpdate();
 }
 
+void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolorize) {
+  // The colour every character of the range ends up with: the text colour,
+  // then chords, then frets that are not part of a chord. Worked out first
+  // and applied run by run, so that a character whose colour stays leaves
+  // no trace in the undo history.
+  std::vector<ColorRef> plan(static_cast<std::size_t>(range.end - range.start + 1), m_options.textcolor);
+  const auto at = [&plan, &range](long pos) -> ColorRef& { return plan[static_cast<std::size_t>(pos - range.start)]; };
+  if (!decolorize) {
+    long pos = range.start;
+    while (const auto token = NextToken(text, pos, range.end)) {
+      const std::string_view word = Slice(text, token->start, token->end - token->start + 1);
+      if (IsChord(word) && (!m_options.chordInBrackets || IsInBrackets(text, token->start))) {
+        std::fill(&at(token->start), &at(token->end) + 1, m_options.chordcolor);
+      }
+      pos = token->end + 1;
+    }
+    // Digits painted as part of a chord, as the 7 of (B7), stay chords.
+    ScanFrets(text, range.start, range.end, [&](const TextSpan& fret) {
+      if (at(fret.start) != m_options.chordcolor) std::fill(&at(fret.start), &at(fret.end) + 1, m_options.tabcolor);
+    });
+  }
+  for (long start = range.start; start <= range.end;) {
+    long end = start;
+    while (end < range.end && at(end + 1) == at(start)) ++end;
+    m_control.SetPlainFormat(start, end + 1, at(start));
+    start = end + 1;
+  }
+}
+
 void ViewCommands::OnTextChanged(bool autoColor) {
-  if (!m_bBusy && autoColor) Colorize(true, false);
+  if (!m_bBusy && autoColor) ColorizeStep(true, false, true);
 }
 
 std::optional<ColorRun> ViewCommands::FindColorRun(ColorRef color, long from, long to, bool match) const {
@@ -135,8 +178,10 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
 
   const Selection sel = m_control.GetSel();
   const bool caretOnly = sel.IsEmpty();
-  // The text is taken once. Every edit lies before the scan position, so a
-  // character at control position p is the character at p - shift here.
+  // The text is taken once. Every edit lies inside a run before the scan
+  // position, and runs are apart by at least one text-coloured character,
+  // so a character at control position p is the character at p - shift
+  // here, and so are the neighbours of the run being looked at.
   const std::string text = m_control.Text8();
   const TextSpan range = GetWorkRange(text, sel.start, sel.end, false);
   long e = range.end;
@@ -145,10 +190,14 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
   long pos = range.start;
   while (const auto run = FindColorRun(m_options.textcolor, pos, e, false)) {
     const long runLength = run->end - run->start + 1;
-    const std::string_view runText = Slice(text, run->start - shift, runLength);
+    const TextSpan here{run->start - shift, run->end - shift};
+    const std::string_view runText = Slice(text, here.start, runLength);
+    const bool isChord = IsWholeChord(text, here);
+    const bool isFret = IsWholeFret(text, here);
     long delta = 0;
     long newLength = 0;
-    if (opt.transposeChords && run->color == m_options.chordcolor) {
+    if (opt.transposeChords && run->color == m_options.chordcolor &&
+        (isChord || (isFret && run->color == m_options.tabcolor))) {
       const Transposed result = TransposeChord(runText, opt.steps, opt.key, opt.bIsBess);
       // Only the root changes; replacing just it keeps every other character
       // of the run as it is, whatever the control holds there.
@@ -161,13 +210,15 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
       delta = result.delta;
       newLength = static_cast<long>(result.newText.size());
       ++counts.chords;
-    } else if (opt.transposeTabs && run->color == m_options.tabcolor) {
+    } else if (opt.transposeTabs && run->color == m_options.tabcolor && isFret) {
       const Transposed result = TransposeTab(runText, opt.steps, opt.tabMiniValue, opt.tabMaxValue);
       m_control.Replace(run->start, run->end + 1, result.newText);
       delta = result.delta;
       newLength = static_cast<long>(result.newText.size());
       ++counts.tabs;
     } else {
+      // Another role's run, a role switched off, or a run edited since it
+      // was coloured: left as it is.
       pos = run->start + runLength + 1;
       continue;
     }
@@ -177,8 +228,7 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
     pos = run->start + newLength + 1;
   }
 
-  EndBatchUpdate(caret);
-  if (counts.AnyTransposed()) m_control.SetModified(true);
+  EndBatchUpdate(caret, counts.AnyTransposed());
   return counts;
 }
 

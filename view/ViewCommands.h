@@ -34,24 +34,30 @@ class ViewCommands {
   // selection widened to token bounds (see the .cpp for the exact rule).
   static TextSpan GetWorkRange(std::string_view text, long selStart, long selEnd, bool useSelection);
 
-  // Bracket around every bulk edit: keeps selection, scroll position and the
-  // modified flag, and leaves nothing to undo. Begin gives the saved
-  // selection end.
-  long BeginBatchUpdate();
-  void EndBatchUpdate(std::optional<long> newEnd = std::nullopt);
+  // Bracket around every bulk edit: keeps selection and scroll position,
+  // and makes the edit one step of the undo history. Begin gives the saved
+  // selection end. A step that changed only colours leaves the modified
+  // flag as it was; one that changed text marks the document modified.
+  long BeginBatchUpdate(bool joinPreviousStep = false);
+  void EndBatchUpdate(std::optional<long> newEnd = std::nullopt, bool textChanged = false);
   bool IsBusy() const { return m_bBusy; }
 
   // F5 is Colorize(false, false); Shift+F5 is Colorize(true, true).
   void Colorize(bool useSelection, bool decolorize);
 
-  // The control reported a change of its text.
+  // The control reported the user's change of its text; the colouring
+  // joins the user's edit in the undo history.
   void OnTextChanged(bool autoColor);
 
   std::optional<ColorRun> FindColorRun(ColorRef color, long from, long to, bool match) const;
 
-  // The transposition pass with the document's current options. The caller
-  // reports the counts (or that nothing was transposed) and, when anything
-  // was, marks the document modified (this also does so on the control).
+  // The transposition pass with the document's current options. Only runs
+  // that are still what colorizing coloured are rewritten: a chord-coloured
+  // run that is a whole chord token, a tab-coloured run that is a whole
+  // fret. A run edited since (Am typed into Amy, a word typed against a
+  // chord) is left as it is and not counted. The caller reports the counts
+  // (or that nothing was transposed); the control is marked modified when
+  // anything was.
   TransposeCounts OnQuickTranspose();
   bool CanQuickTranspose() const;
 
@@ -64,6 +70,11 @@ class ViewCommands {
   const DocumentOptions& Options() const { return m_options; }
 
  private:
+  void ColorizeStep(bool useSelection, bool decolorize, bool joinPreviousStep);
+  // Paints [range] as the colour passes would leave it, changing only the
+  // characters whose format differs.
+  void PaintRange(std::string_view text, TextSpan range, bool decolorize);
+
   TextControl& m_control;
   DocumentOptions& m_options;
 

@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>&amp;Lowest tablature value:</source>
-        <translation>&amp;Minsta tabulatorvärde:</translation>
+        <translation>&amp;Minsta tabulaturvärde:</translation>
     </message>
     <message>
         <source>Sample:</source>

@@ -180,11 +180,11 @@
     </message>
     <message>
         <source>Colorize chords and tablatures</source>
-        <translation>Färga ackord och tabulatorer</translation>
+        <translation>Färga ackord och tabulaturer</translation>
     </message>
     <message>
         <source>Colorize</source>
-        <translation>Färga ackord och tabulatorer</translation>
+        <translation>Färga ackord och tabulaturer</translation>
     </message>
     <message>
         <source>&amp;Decolorize</source>
@@ -192,19 +192,19 @@
     </message>
     <message>
         <source>Make selected text black</source>
-        <translation>Avfärga ackord och tabulatorer</translation>
+        <translation>Avfärga ackord och tabulaturer</translation>
     </message>
     <message>
         <source>Decolorize</source>
-        <translation>Avfärga ackord och tabulatorer</translation>
+        <translation>Avfärga ackord och tabulaturer</translation>
     </message>
     <message>
         <source>Chord in [brackets]</source>
         <translation>Ackord är i [&amp;klamrar]</translation>
     </message>
     <message>
-        <source>If chords are written in brackets (like "[Am]") you could activate this to do better colorizing.</source>
-        <translation>Markera detta om ackord står i klamrar (t ex "[Am]") för att förenkla färgningen.</translation>
+        <source>If chords are written in brackets (like &quot;[Am]&quot;) you could activate this to do better colorizing.</source>
+        <translation>Markera detta om ackord står i klamrar (t ex &quot;[Am]&quot;) för att förenkla färgningen.</translation>
     </message>
     <message>
         <source>Chords in brackets</source>
@@ -252,12 +252,12 @@
     </message>
     <message>
         <source>Allows transposing of tablatures</source>
-        <translation>Transponera tabulatorer</translation>
+        <translation>Transponera tabulaturer</translation>
     </message>
     <message>
         <source>Transpose tablatures</source>
         <comment>tooltip</comment>
-        <translation>Transponera tabulatorer</translation>
+        <translation>Transponera tabulaturer</translation>
     </message>
     <message>
         <source>Find next chord</source>
@@ -294,6 +294,18 @@
         <source>%1 - %2[*]</source>
         <comment>main window title: the program, then the song</comment>
         <translation>%1 - %2[*]</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action</source>
+        <translation>Gör om det som senast ångrades</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Gör om</translation>
     </message>
 </context>
 <context>
@@ -485,23 +497,9 @@ Transponerad:
 </translation>
     </message>
     <message>
-        <source>%d chords and %d tablatures transposed.</source>
-        <translation>%d ackord och %d tabulaturer är transponerade</translation>
-    </message>
-    <message>
-        <source>No chords or tablatures were transposed. To make transposing possible make sure that chords and tablatures are colored (look in the Transposing menu).</source>
-        <translation>Inga ackord eller tabulatorer transponerades. För att transponering ska kunna ske måste ackorden eller tabulatorerna "färgas" först (se i menyn Transponera).</translation>
-    </message>
-    <message>
-        <source>All readable file|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; *.chopro; *.tab;|Chord files|*.crd;*.cho;|Chord pro files|*.chopro;|Tablatures files|*.tab;|Text documents|*.txt|All files (*.*)|*.*||
-</source>
-        <translation>Alla läsbara filer|*.crd; *.cho; *.chopro; *.tab; *.txt|Alla musikfiler|*.crd; *.cho; *.chopro; *.tab;|Ackordfiler|*.crd;*.cho;|"Chord pro"-filer|*.chopro;|Tabulaturfiler|*.tab;|Textfiler|*.txt|Alla filer (*.*)|*.*||
-</translation>
-    </message>
-    <message>
         <source>Chord file|*.crd;*.cho;|Chord pro file|*.chopro;|Tablature file|*.tab;|Text document|*.txt||
 </source>
-        <translation>Ackordfil|*.crd;*.cho;|"Chord pro"-fil|*.chopro;|Tabulaturfil|*.tab;|Textfil|*.txt||
+        <translation>Ackordfil|*.crd;*.cho;|&quot;Chord pro&quot;-fil|*.chopro;|Tabulaturfil|*.tab;|Textfil|*.txt||
 </translation>
     </message>
     <message>
@@ -511,6 +509,32 @@ Transponerad:
     <message>
         <source>No chord was found.</source>
         <translation>Inga ackord hittades</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n chord(s) and %1 transposed.</source>
+        <comment>60202: %n is the number of chords, %1 message 60204</comment>
+        <translation>
+            <numerusform>%n ackord och %1 är transponerade</numerusform>
+            <numerusform>%n ackord och %1 är transponerade</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tablature(s)</source>
+        <comment>60204: the number of tablatures in 60202</comment>
+        <translation>
+            <numerusform>%n tabulatur</numerusform>
+            <numerusform>%n tabulaturer</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No chords or tablatures were transposed. To make transposing possible make sure that chords and tablatures are colored (look in the Transpose menu).</source>
+        <translation>Inga ackord eller tabulaturer transponerades. För att transponering ska kunna ske måste ackorden eller tabulaturerna &quot;färgas&quot; först (se i menyn Transponera).</translation>
+    </message>
+    <message>
+        <source>All readable files|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; *.chopro; *.tab;|Chord files|*.crd;*.cho;|Chord pro files|*.chopro;|Tablature files|*.tab;|Text documents|*.txt|All files (*.*)|*.*||
+</source>
+        <translation>Alla läsbara filer|*.crd; *.cho; *.chopro; *.tab; *.txt|Alla musikfiler|*.crd; *.cho; *.chopro; *.tab;|Ackordfiler|*.crd;*.cho;|&quot;Chord pro&quot;-filer|*.chopro;|Tabulaturfiler|*.tab;|Textfiler|*.txt|Alla filer (*.*)|*.*||
+</translation>
     </message>
 </context>
 </TS>

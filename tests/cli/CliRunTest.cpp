@@ -56,7 +56,7 @@ TEST_F(CliRun, TransposesToStandardOutputWithCrLf) {
   WriteBytes(dir / "a.crd", "C   G\nla la\ne|-3-|\n");
   EXPECT_EQ(Run({"transpose", "-s", "2", (dir / "a.crd").string()}), kTransposed);
   EXPECT_EQ(out.str(), "D   A\r\nla la\r\ne|-5-|\r\n");
-  EXPECT_EQ(err.str(), "2 chords and 1 tablatures transposed.\n");
+  EXPECT_EQ(err.str(), "2 chords and 1 tablature transposed.\n");
 }
 
 TEST_F(CliRun, NothingToTransposeExitsOneAndLeavesTheFileAlone) {

@@ -11,18 +11,18 @@
 
 #include "res/StringTable.h"
 #include "tests/support/ModalDialogs.h"
-#include "tests/dialogs/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 namespace {
 
 QString English(int id) { return QString::fromLatin1(sonavel::EnglishString(id).data()); }
 
 const QStringList kOpenFilters = {
-    "All readable file (*.crd *.cho *.chopro *.tab *.txt)",
+    "All readable files (*.crd *.cho *.chopro *.tab *.txt)",
     "All music files (*.crd *.cho *.chopro *.tab)",
     "Chord files (*.crd *.cho)",
     "Chord pro files (*.chopro)",
-    "Tablatures files (*.tab)",
+    "Tablature files (*.tab)",
     "Text documents (*.txt)",
     "All files (*.*) (*)",
 };
@@ -102,7 +102,7 @@ TEST(DocManagerEx, OpenOffersTheOpenFiltersWithTheFirstSelected) {
   EXPECT_TRUE(fileName.isEmpty());
   EXPECT_EQ(seen.nameFilters, kOpenFilters);
   // The list shows descriptions only, worded as the string table words them.
-  EXPECT_EQ(seen.selectedFilter, QStringLiteral("All readable file"));
+  EXPECT_EQ(seen.selectedFilter, QStringLiteral("All readable files"));
   EXPECT_EQ(seen.defaultSuffix, QStringLiteral("crd"));
   EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptOpen);
   EXPECT_EQ(seen.fileMode, QFileDialog::ExistingFile);

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "tests/dialogs/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 namespace {
 

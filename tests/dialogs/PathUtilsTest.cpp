@@ -6,7 +6,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
-#include "tests/dialogs/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 namespace {
 

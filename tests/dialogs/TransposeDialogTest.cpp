@@ -14,7 +14,7 @@
 #include "dialogs/IntegerSpinEdit.h"
 #include "document/Settings.h"
 #include "tests/support/ModalDialogs.h"
-#include "tests/dialogs/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 namespace {
 
@@ -369,7 +369,7 @@ TEST(TransposeDialog, TextsInEnglishAndSwedish) {
        {"OK", "Cancel"}},
       {SONAVEL_DIALOGS_SV_QM,
        "Transponera",
-       {"&Steg:", "T&onart:", "&Högsta tabulaturvärde:", "&Minsta tabulatorvärde:", "&Exempel:"},
+       {"&Steg:", "T&onart:", "&Högsta tabulaturvärde:", "&Minsta tabulaturvärde:", "&Exempel:"},
        {"Läs &B som Bb (A#)", "Transponera &tabulatur", "Transponera &ackord"},
        {"OK", "Avbryt"}},
   };

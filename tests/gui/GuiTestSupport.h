@@ -15,6 +15,7 @@
 #include "shell/DocManagerEx.h"
 #include "tests/support/ColorMask.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/support/QtPrinters.h"
 #include "view/TextControl.h"
 
 namespace sonavel::test {

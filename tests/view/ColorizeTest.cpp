@@ -65,12 +65,12 @@ const ColorizeCase kColorizeCases[] = {
 INSTANTIATE_TEST_SUITE_P(Colorize, ColorizeCases, ::testing::ValuesIn(kColorizeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Colorize, KeepsSelectionScrollAndModifiedFlagAndLeavesNothingToUndo) {
+TEST(Colorize, KeepsSelectionScrollAndModifiedFlag) {
   DocumentOptions options;
   MemoryTextControl control;
   control.SetText("C\nG\nAm\nF\n");
   control.SetSel(2, 5);
-  control.TypeText("D ");  // an undoable edit that marks the document modified
+  control.TypeText("D ");  // an edit that marks the document modified
   control.SetModified(false);
   control.SetSel(1, 4);
   control.SetFirstVisibleLine(2);
@@ -79,7 +79,7 @@ TEST(Colorize, KeepsSelectionScrollAndModifiedFlagAndLeavesNothingToUndo) {
   EXPECT_EQ(control.GetSel(), (Selection{1, 4}));
   EXPECT_EQ(control.FirstVisibleLine(), 2);
   EXPECT_FALSE(control.IsModified());
-  EXPECT_FALSE(control.CanUndo());
+  EXPECT_EQ(control.OpenEditSteps(), 0);
   EXPECT_EQ(control.RedrawSuspensions(), 0);
   EXPECT_FALSE(commands.IsBusy());
 }
@@ -91,8 +91,8 @@ TEST(Colorize, EditedChordLosesItsColourAtNextColorize) {
   ViewCommands commands(control, options);
   commands.Colorize(false, false);
   control.SetSel(2, 2);
-  control.TypeText("y");  // "Amy" takes the chord colour of the character before
-  ASSERT_EQ(test::ColorMask(control, options), "ccc.c");
+  control.TypeText("y");  // "Amy", the y in the text colour
+  ASSERT_EQ(test::ColorMask(control, options), "cc..c");
   control.SetSel(0, 0);
   commands.Colorize(false, false);
   EXPECT_EQ(test::ColorMask(control, options), "....c");

@@ -82,15 +82,12 @@ TEST_F(TransposePass, NeverColorizedDocumentTransposesNothing) {
   EXPECT_EQ(control.GetSel(), (Selection{2, 2}));
 }
 
-TEST_F(TransposePass, MarksModifiedAndLeavesNothingToUndo) {
+TEST_F(TransposePass, MarksModifiedAndClosesItsEditStep) {
   Load("C G");
-  control.SetSel(3, 3);
-  control.TypeText(" ");
   control.SetModified(false);
-  ASSERT_TRUE(control.CanUndo());
   commands.OnQuickTranspose();
   EXPECT_TRUE(control.IsModified());
-  EXPECT_FALSE(control.CanUndo());
+  EXPECT_EQ(control.OpenEditSteps(), 0);
 }
 
 TEST_F(TransposePass, CaretStaysBehindTheSameCharacters) {
@@ -143,14 +140,59 @@ TEST_F(TransposePass, ReplacedTextKeepsItsColour) {
   EXPECT_EQ(test::ColorMask(control, options), "cc..tt.");
 }
 
-TEST_F(TransposePass, CharactersOutsideWindows1252InsideARunSurvive) {
-  // A chord edited by hand without recolouring keeps what was typed into it.
-  Load("Am G");
-  control.SetSel(2, 2);
-  control.TypeText("\xE4\xB8\xAD");  // takes the chord colour of the m before it
-  commands.OnQuickTranspose();
-  EXPECT_EQ(control.Text(), "A#m\xE4\xB8\xAD G#");
+// Text edited after it was coloured: a run that is no longer a whole chord
+// or fret is left as it is and not counted; everything else transposes as
+// before.
+struct EditedCase {
+  const char* name;
+  const char* text;
+  Selection edit;      // replaced by `typed`, which takes the text colour
+  const char* typed;
+  ColorRef typedColor;
+  const char* expected;
+  long chords;
+  long tabs;
+};
+
+class EditedAfterColouring : public ::testing::TestWithParam<EditedCase> {};
+
+TEST_P(EditedAfterColouring, TransposesOnlyWhatIsStillAChordOrFret) {
+  BuildChordTable();
+  const EditedCase& c = GetParam();
+  DocumentOptions options;
+  MemoryTextControl control;
+  control.SetText(c.text);
+  ViewCommands commands(control, options);
+  commands.Colorize(false, false);
+  control.SetSel(c.edit.start, c.edit.end);
+  control.TypeText(c.typed, c.typedColor);
+  control.SetSel(0, 0);
+  const TransposeCounts counts = commands.OnQuickTranspose();
+  EXPECT_EQ(control.Text(), c.expected);
+  EXPECT_EQ(counts.chords, c.chords);
+  EXPECT_EQ(counts.tabs, c.tabs);
 }
+
+constexpr ColorRef kText = kDefaultTextColor;
+constexpr ColorRef kChord = kDefaultChordColor;
+constexpr ColorRef kTab = kDefaultTabColor;
+
+const EditedCase kEditedCases[] = {
+    {"WordTypedBeforeChordLine", "Am C G", {0, 0}, "Big ", kText, "Big A#m C# G#", 3, 0},
+    {"WordTypedAgainstLastChord", "Am C G", {6, 6}, "ged Hello", kText, "A#m C# Gged Hello", 2, 0},
+    {"ChordEditedIntoAWord", "Am G", {2, 2}, "y", kText, "Amy G#", 1, 0},
+    {"CharacterTypedInsideAChord", "Am G", {1, 1}, "#", kText, "A#m G#", 1, 0},
+    {"SeparatorDeletedBetweenChords", "Am G", {2, 3}, "", kText, "AmG", 0, 0},
+    {"CharacterOutsideWindows1252InChord", "Am G", {2, 2}, "\xE4\xB8\xAD", kText, "Am\xE4\xB8\xAD G#", 1, 0},
+    {"DigitTypedAfterFret", "|-3-|", {3, 3}, "1", kText, "|-31-|", 0, 0},
+    {"FretLostItsTabCharacter", "|-3-|", {1, 2}, "a", kText, "|a3-|", 0, 0},
+    {"FretsJoinedIntoOneFret", "|-3-5-|", {3, 4}, "", kText, "|-12-|", 0, 1},
+    {"TabColouredLetter", "|-3-|", {2, 3}, "x", kTab, "|-x-|", 0, 0},
+    {"ChordColouredWord", "C Am", {0, 1}, "lyric", kChord, "lyric A#m", 1, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Transpose, EditedAfterColouring, ::testing::ValuesIn(kEditedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TransposePass, UpThenDownRestoresTheNamesOfTheKey) {
   Load("C Eb F#m7 Bb/D");
