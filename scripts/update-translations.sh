@@ -4,6 +4,12 @@
 # are split as the code is: the dialogs in one, everything else in the
 # other. The English catalogue holds only the singular and plural forms of
 # texts with a count.
+#
+# qtdialogs_sv.ts is kept by hand: Swedish for the texts of Qt's own dialogs
+# (file, print, preview, page set-up, colour and font), which the Swedish
+# catalogue Debian ships for Qt 6 lacks. It is installed after Qt's own
+# catalogue, so its texts win; tests/gui/QtDialogsTest.cpp finds any text
+# of those dialogs that a new Qt adds and it lacks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 LUPDATE=${LUPDATE:-/usr/lib/qt6/bin/lupdate}

@@ -305,6 +305,8 @@ CChildFrame* CMainFrame::CreateChild() {
 
 void CMainFrame::AddChild(CChildFrame* child) {
   m_mdiArea->addSubWindow(child);
+  // Restoring a maximised window puts back the title it found.
+  connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateWindowTitle);
   child->ActivateFrame();
 }
 
@@ -378,7 +380,10 @@ void CMainFrame::UpdateWindowTitle() {
     setWindowModified(false);
     return;
   }
-  setWindowTitle(tr("%1 - %2[*]", "main window title: the program, then the song").arg(program, child->Document().Title()));
+  // The song's part is the document window's own title with its [*] mark:
+  // the document area then finds the title as it would make it for a
+  // maximised window, and leaves it alone.
+  setWindowTitle(tr("%1 - [%2]", "main window title: the program, then the song").arg(program, child->windowTitle()));
   setWindowModified(child->Document().IsModified());
 }
 

@@ -80,46 +80,13 @@ struct Reference {
   ViewCommands commands{control, options};
 };
 
-class EditorCommands : public ::testing::TestWithParam<Language> {
+class EditorCommands : public test::MainWindowTest, public ::testing::WithParamInterface<Language> {
  protected:
   void SetUp() override {
-    BuildChordTable();
-    theSettings().SetDefaults();
-    theSettings().autoColor = false;
-    theSettings().autoColorOnOpen = false;
-    QApplication::clipboard()->clear();
-    const QLocale locale = GetParam() == Language::Swedish ? QLocale(QLocale::Swedish, QLocale::Sweden)
-                                                           : QLocale(QLocale::English, QLocale::UnitedKingdom);
-    m_translations = std::make_unique<CTranslations>(locale);
-    ASSERT_EQ(m_translations->Language().language(), locale.language()) << "the catalogues are missing";
+    StartMainWindow(GetParam() == Language::Swedish ? QLocale(QLocale::Swedish, QLocale::Sweden)
+                                                    : QLocale(QLocale::English, QLocale::UnitedKingdom));
     m_texts = TextsFor(GetParam());
-    m_frame = std::make_unique<CMainFrame>(m_docManager);
-    m_frame->show();
-    QApplication::setActiveWindow(m_frame.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
   }
-
-  void TearDown() override {
-    m_frame->CloseAllDocuments();
-    m_frame.reset();
-    m_translations.reset();
-    theSettings().SetDefaults();
-  }
-
-  // Opens a song with the given text (UTF-8, as it would be on disk).
-  CSonavelView* Open(const std::string& bytes) {
-    const QString path = m_dir.filePath(QStringLiteral("song%1.crd").arg(++m_files));
-    test::WriteBytes(path, bytes);
-    CChildFrame* child = m_frame->OpenFile(path);
-    EXPECT_NE(child, nullptr);
-    return child != nullptr ? child->View() : nullptr;
-  }
-
-  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(m_frame->ActiveView(), static_cast<Qt::Key>(key), modifiers);
-  }
-
-  QString Status() const { return m_frame->statusBar()->currentMessage(); }
 
   QAction* MenuAction(const QString& menuTitle, const QString& itemText) const {
     for (QAction* menuAction : m_frame->menuBar()->actions()) {
@@ -131,12 +98,7 @@ class EditorCommands : public ::testing::TestWithParam<Language> {
     return nullptr;
   }
 
-  std::unique_ptr<CTranslations> m_translations;
   Texts m_texts;
-  test::FakeDocManager m_docManager;
-  std::unique_ptr<CMainFrame> m_frame;
-  QTemporaryDir m_dir;
-  int m_files = 0;
 };
 
 const char* const kTabSong = "chordpro-a2crd__t101.crd";
@@ -301,6 +263,25 @@ TEST_P(EditorCommands, ShiftF7KeepsTheSelectionAroundTheSameText) {
   EXPECT_EQ(view->Control().GetSel(), (Selection{20, 34}));
   EXPECT_EQ(Status(), m_texts.Counts(4, 0));
   EXPECT_TRUE(view->Document().IsModified());
+}
+
+TEST_P(EditorCommands, CountsTakeTheirSingularOrPlural) {
+  const bool swedish = GetParam() == Language::Swedish;
+  const struct {
+    const char* song;
+    QString english, swedish;
+  } rows[] = {
+      {"C\r\n|-3-5-7-|", QStringLiteral("1 chord and 3 tablatures transposed."),
+       QStringLiteral("1 ackord och 3 tabulaturer är transponerade")},
+      {"C G\r\n|-3-|", QStringLiteral("2 chords and 1 tablature transposed."),
+       QStringLiteral("2 ackord och 1 tabulatur är transponerade")},
+  };
+  for (const auto& row : rows) {
+    ASSERT_NE(Open(row.song), nullptr);
+    Press(Qt::Key_F5);
+    Press(Qt::Key_F7, Qt::ShiftModifier);
+    EXPECT_EQ(Status(), swedish ? row.swedish : row.english);
+  }
 }
 
 TEST_P(EditorCommands, NothingColouredShowsTheMessageInABoxAndTheStatusBar) {

@@ -1,11 +1,17 @@
 #include "tests/gui/GuiTestSupport.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
+#include <QTest>
 #include <algorithm>
 #include <filesystem>
 
+#include "document/Settings.h"
 #include "document/TextFileReader.h"
+#include "engine/NoteTable.h"
+#include "shell/ChildFrame.h"
 
 namespace sonavel::test {
 
@@ -57,5 +63,40 @@ bool FakeDocManager::DoPromptFileName(QString& fileName, const QString&, bool, Q
   fileName = answer;
   return true;
 }
+
+void MainWindowTest::StartMainWindow(const QLocale& locale) {
+  BuildChordTable();
+  theSettings().SetDefaults();
+  theSettings().autoColor = false;
+  theSettings().autoColorOnOpen = false;
+  QApplication::clipboard()->clear();
+  m_translations = std::make_unique<CTranslations>(locale);
+  ASSERT_EQ(m_translations->Language().language(), locale.language()) << "the catalogues are missing";
+  m_frame = std::make_unique<CMainFrame>(m_docManager);
+  m_frame->show();
+  QApplication::setActiveWindow(m_frame.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+}
+
+void MainWindowTest::TearDown() {
+  if (m_frame) m_frame->CloseAllDocuments();
+  m_frame.reset();
+  m_translations.reset();
+  theSettings().SetDefaults();
+}
+
+CSonavelView* MainWindowTest::Open(const std::string& bytes) {
+  const QString path = m_dir.filePath(QStringLiteral("song%1.crd").arg(++m_files));
+  WriteBytes(path, bytes);
+  CChildFrame* child = m_frame->OpenFile(path);
+  EXPECT_NE(child, nullptr);
+  return child != nullptr ? child->View() : nullptr;
+}
+
+void MainWindowTest::Press(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(m_frame->ActiveView(), static_cast<Qt::Key>(key), modifiers);
+}
+
+QString MainWindowTest::Status() const { return m_frame->statusBar()->currentMessage(); }
 
 }  // namespace sonavel::test

@@ -5,17 +5,23 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLocale>
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "document/DocumentOptions.h"
 #include "shell/DocManagerEx.h"
+#include "shell/MainFrame.h"
+#include "shell/Translations.h"
 #include "tests/support/ColorMask.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/QtPrinters.h"
+#include "view/SonavelView.h"
 #include "view/TextControl.h"
 
 namespace sonavel::test {
@@ -49,6 +55,27 @@ class FakeDocManager : public CDocManagerEx {
   QString answer;  // empty: the user cancels
   QString proposed;
   int prompts = 0;
+};
+
+// A main window on the screen (offscreen) in a language, with the fake file
+// dialogs and songs written to a temporary directory. The settings start
+// as their defaults with autoColor and autoColorOnOpen off.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  // Call from SetUp.
+  void StartMainWindow(const QLocale& locale);
+  void TearDown() override;
+
+  // Opens a song with the given bytes, as they would be on disk.
+  CSonavelView* Open(const std::string& bytes);
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  QString Status() const;
+
+  std::unique_ptr<CTranslations> m_translations;
+  FakeDocManager m_docManager;
+  std::unique_ptr<CMainFrame> m_frame;
+  QTemporaryDir m_dir;
+  int m_files = 0;
 };
 
 }  // namespace sonavel::test

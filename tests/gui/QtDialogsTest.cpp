@@ -1,0 +1,93 @@
+// Qt's own dialogs in the Swedish interface: every text a user reads in
+// them is Swedish, not the English that Qt's own Swedish catalogue lacks.
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "shell/Translations.h"
+#include "tests/support/QtPrinters.h"
+
+namespace {
+
+// Every text of the dialog's labels, buttons, boxes, tabs and tool bars.
+QStringList Texts(QWidget& dialog) {
+  QStringList texts{dialog.windowTitle()};
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+  for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) texts << button->text();
+  for (const QGroupBox* box : dialog.findChildren<QGroupBox*>()) texts << box->title();
+  for (const QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
+    for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+  }
+  for (const QComboBox* box : dialog.findChildren<QComboBox*>()) {
+    for (int i = 0; i < box->count() && i < 20; ++i) texts << box->itemText(i);
+  }
+  for (const QToolBar* bar : dialog.findChildren<QToolBar*>()) {
+    for (const QAction* action : bar->actions()) texts << action->text();
+  }
+  texts.removeIf([](const QString& text) {
+    return std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+  });
+  return texts;
+}
+
+struct DialogCase {
+  const char* name;
+  std::function<std::unique_ptr<QWidget>()> make;
+};
+
+void PrintTo(const DialogCase& c, std::ostream* out) { *out << c.name; }
+
+class InSwedish : public ::testing::TestWithParam<DialogCase> {};
+
+TEST_P(InSwedish, ShowsNoEnglishText) {
+  const QStringList english = Texts(*GetParam().make());
+  CTranslations swedish(QLocale(QLocale::Swedish, QLocale::Sweden));
+  const QStringList shown = Texts(*GetParam().make());
+  // Names that read the same in both languages: of scripts, of formats.
+  const QStringList same = QStringLiteral(
+                               "OK|&HTML:|Alias|Standard|Thaana|Devanagari|Bengali|Gurmukhi|Gujarati|Oriya|Tamil|"
+                               "Telugu|Kannada|Malayalam|Thai|Khmer|Lao|Ogham|N'Ko")
+                               .split(u'|');
+  QStringList untranslated;
+  for (const QString& text : shown) {
+    const bool path = text.startsWith(u'/');
+    if (english.contains(text) && !same.contains(text) && !path) untranslated << text;
+  }
+  EXPECT_EQ(untranslated, QStringList());
+}
+
+QPrinter& Printer() {
+  static QPrinter printer;
+  return printer;
+}
+
+const DialogCase kDialogs[] = {
+    {"FileDialog",
+     [] {
+       auto dialog = std::make_unique<QFileDialog>();
+       dialog->setOption(QFileDialog::DontUseNativeDialog);
+       return std::unique_ptr<QWidget>(std::move(dialog));
+     }},
+    {"PrintDialog", [] { return std::unique_ptr<QWidget>(std::make_unique<QPrintDialog>(&Printer())); }},
+    {"PrintPreview", [] { return std::unique_ptr<QWidget>(std::make_unique<QPrintPreviewDialog>(&Printer())); }},
+    {"ColourChooser", [] { return std::unique_ptr<QWidget>(std::make_unique<QColorDialog>()); }},
+    {"FontChooser", [] { return std::unique_ptr<QWidget>(std::make_unique<QFontDialog>()); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(QtDialogs, InSwedish, ::testing::ValuesIn(kDialogs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
