@@ -21,9 +21,4 @@ inline QString TransposedCountsText(long chords, long tabs) {
   return counted(IDS_TRANSPOSED_COUNTS, chords).arg(counted(IDS_TRANSPOSED_TABLATURES, tabs));
 }
 
-// A string-table message with its "%d" placeholders filled in.
-inline QString StringTableMessage(int id, std::initializer_list<long> values) {
-  return QString::fromStdString(FormatMessage(StringTableText(id).toStdString(), values));
-}
-
 }  // namespace sonavel

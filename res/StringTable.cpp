@@ -77,28 +77,4 @@ std::string TransposedCountsInEnglish(long chords, long tabs) {
   return counted(chords, "chord") + " and " + counted(tabs, "tablature") + " transposed.";
 }
 
-std::string FormatMessage(std::string_view pattern, std::initializer_list<long> values) {
-  std::string out;
-  out.reserve(pattern.size() + 16);
-  auto next = values.begin();
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const char c = pattern[i];
-    if (c == '%' && i + 1 < pattern.size()) {
-      const char conversion = pattern[i + 1];
-      if (conversion == 'd') {
-        out += std::to_string(next != values.end() ? *next++ : 0L);
-        ++i;
-        continue;
-      }
-      if (conversion == '%') {
-        out += '%';
-        ++i;
-        continue;
-      }
-    }
-    out += c;
-  }
-  return out;
-}
-
 }  // namespace sonavel

@@ -3,7 +3,6 @@
 // English text is the source; the editor translates it through Qt
 // (context "StringTable"), the command-line tool prints it as it stands.
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -35,10 +34,5 @@ const char* Disambiguation(int id);
 // count with its own singular or plural.
 std::string TransposedCountsInEnglish(long chords, long tabs);
 
-// Fills the "%d" placeholders of a string-table text in order. Missing
-// values print as 0, surplus values are ignored, "%%" is a percent sign and
-// any other "%" sequence is copied as it stands, so a translated text can
-// never read past its arguments.
-std::string FormatMessage(std::string_view pattern, std::initializer_list<long> values);
 
 }  // namespace sonavel
