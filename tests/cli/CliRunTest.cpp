@@ -1,8 +1,7 @@
-// Running sonavel-cli: in-process for the details, as a program for the
-// agreement with the in-memory pipeline.
+// Running sonavel-cli: its command line, what it prints and writes, and the
+// program itself.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -12,8 +11,6 @@
 #include <sstream>
 
 #include "cli/CliCommands.h"
-#include "document/TextFileReader.h"
-#include "document/TextFileWriter.h"
 #include "engine/NoteTable.h"
 
 namespace sonavel::cli {
@@ -21,156 +18,167 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::vector<std::string> Split(const std::string& line) {
+  std::istringstream words(line);
+  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+TEST(CommandLine, ReadsTheOptionsInEveryForm) {
+  BuildChordTable();
+  const struct {
+    const char* line;
+    int steps, key;  // -1: not given, left to the stored settings
+  } rows[] = {
+      {"transpose -s 3 f", 3, -1},         {"transpose -s3 f", 3, -1},         {"transpose --steps=-4 f", -4, -1},
+      {"transpose --steps -4 f", -4, -1}, {"transpose -s +2 -k Bb f", 2, 20}, {"transpose f --key 7", -1, 7},
+      {"transpose --key=F# f", -1, 10},    {"transpose -kEb f", -1, 16},
+  };
+  for (const auto& row : rows) {
+    const ParseResult r = ParseCommandLine(Split(row.line));
+    ASSERT_TRUE(r.ok()) << row.line << ": " << r.error;
+    EXPECT_EQ(r.request.file, "f") << row.line;
+    EXPECT_EQ(r.request.transpose.steps.value_or(-1), row.steps) << row.line;
+    EXPECT_EQ(r.request.transpose.key.value_or(-1), row.key) << row.line;
+  }
+  const ParseResult r = ParseCommandLine(
+      Split("transpose --b-is-bb --no-chords --no-tabs --tab-min 2 --tab-max=30 --brackets -o out.crd song.crd"));
+  ASSERT_TRUE(r.ok()) << r.error;
+  const TransposeRequest& t = r.request.transpose;
+  EXPECT_TRUE(t.bIsBess == true && t.transposeChords == false && t.transposeTabs == false);
+  EXPECT_TRUE(t.tabMiniValue == 2 && t.tabMaxValue == 30 && r.request.chordInBrackets == true);
+  EXPECT_EQ(t.outputPath, "out.crd");
+  EXPECT_EQ(ParseCommandLine(Split("colorize --format=spans --brackets a")).request.format, ColorizeFormat::Spans);
+  EXPECT_EQ(ParseCommandLine(Split("colorize -- --odd-name")).request.file, "--odd-name");
+  EXPECT_EQ(ParseCommandLine(Split("transpose -s 2 --help")).request.command, Command::Help);
 }
 
-class CliRun : public ::testing::Test {
+TEST(CommandLine, RefusesWhatMakesNoSense) {
+  for (const char* line : {"", "frobnicate f", "transpose", "transpose a b", "transpose -s f", "transpose -s x f",
+                           "transpose -s 1.5 f", "transpose --steps= f", "transpose -k 21 f", "transpose -k H f",
+                           "transpose -k c f", "transpose --format html f", "transpose --in-place -o x f",
+                           "transpose --wat f", "transpose -s 99999999999 f", "colorize --format pdf f",
+                           "colorize -s 2 f", "colorize --in-place f", "colorize -"}) {
+    EXPECT_FALSE(ParseCommandLine(Split(line)).ok()) << "accepted: " << line;
+  }
+}
+
+struct RunCase {
+  const char* name;
+  const char* input;  // written to the file "in" of a fresh folder
+  const char* args;   // "in" and "out" stand for files of that folder
+  int status;
+  const char* out;
+  const char* err;       // a part of standard error
+  const char* inAfter;   // null: as it was
+  const char* outFile;   // null: none written
+};
+
+void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
+
+class CliRun : public ::testing::TestWithParam<RunCase> {
  protected:
   void SetUp() override {
     BuildChordTable();
     char pattern[] = "/tmp/sonavel-cli-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    m_dir = pattern;
   }
-  void TearDown() override { fs::remove_all(dir); }
+  void TearDown() override { fs::remove_all(m_dir); }
 
-  int Run(const std::vector<std::string>& args) {
-    out.str("");
-    err.str("");
-    CliStreams streams{out, err, false};
-    return RunCli(args, DocumentOptions{}, streams);
+  std::string Read(const std::string& name) const {
+    std::ifstream in(m_dir / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  fs::path dir;
-  std::ostringstream out;
-  std::ostringstream err;
+  fs::path m_dir;
 };
 
-TEST_F(CliRun, TransposesToStandardOutputWithCrLf) {
-  WriteBytes(dir / "a.crd", "C   G\nla la\ne|-3-|\n");
-  EXPECT_EQ(Run({"transpose", "-s", "2", (dir / "a.crd").string()}), kTransposed);
-  EXPECT_EQ(out.str(), "D   A\r\nla la\r\ne|-5-|\r\n");
-  EXPECT_EQ(err.str(), "2 chords and 1 tablature transposed.\n");
+TEST_P(CliRun, PrintsAndWritesWhatItShould) {
+  const RunCase& c = GetParam();
+  std::ofstream(m_dir / "in", std::ios::binary) << c.input;
+  std::vector<std::string> args = Split(c.args);
+  for (std::string& arg : args) {
+    if (arg == "in" || arg == "out" || arg == "plain/out") arg = (m_dir / arg).string();
+  }
+  std::ofstream(m_dir / "plain") << "x";  // a file where a folder is wanted
+  std::ostringstream out;
+  std::ostringstream err;
+  CliStreams streams{out, err, false};
+  EXPECT_EQ(RunCli(args, DocumentOptions{}, streams), c.status);
+  EXPECT_EQ(out.str(), c.out);
+  EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+  EXPECT_EQ(Read("in"), c.inAfter ? c.inAfter : c.input);
+  EXPECT_EQ(fs::exists(m_dir / "out"), c.outFile != nullptr);
+  if (c.outFile) EXPECT_EQ(Read("out"), c.outFile);
+  EXPECT_EQ(Read("plain"), "x");
 }
 
-TEST_F(CliRun, NothingToTransposeExitsOneAndLeavesTheFileAlone) {
-  const std::string bytes = "just words\nno music\n";
-  WriteBytes(dir / "w.txt", bytes);
-  EXPECT_EQ(Run({"transpose", "--in-place", (dir / "w.txt").string()}), kNothingTransposed);
-  EXPECT_EQ(ReadBytes(dir / "w.txt"), bytes);
-  EXPECT_NE(err.str().find("No chords or tablatures were transposed."), std::string::npos);
-  EXPECT_EQ(Run({"transpose", "--no-chords", "--no-tabs", "-o", (dir / "o.txt").string(),
-                 (dir / "w.txt").string()}),
-            kNothingTransposed);
-  EXPECT_EQ(ReadBytes(dir / "o.txt"), "just words\r\nno music\r\n");
-}
+const RunCase kRuns[] = {
+    {"TransposesToStandardOutput", "C   G\nla la\ne|-3-|\n", "transpose -s 2 in", kTransposed,
+     "D   A\r\nla la\r\ne|-5-|\r\n", "2 chords and 1 tablature transposed.\n", nullptr, nullptr},
+    {"NothingTransposedLeavesTheFileAlone", "just words\n", "transpose --in-place in", kNothingTransposed, "",
+     "No chords or tablatures were transposed.", nullptr, nullptr},
+    {"NothingTransposedStillWritesTheOutput", "words\n", "transpose --no-chords --no-tabs -o out in",
+     kNothingTransposed, "", "", nullptr, "words\r\n"},
+    {"InPlaceKeepsWindows1252", "Am\r\nS\xE5 sk\xF6n\r\n", "transpose --in-place -s -2 in", kTransposed, "", "",
+     "Gm\r\nS\xE5 sk\xF6n\r\n", nullptr},
+    {"BracketsLimitTheChords", "[Am]la C", "transpose --brackets in", kTransposed, "[A#m]la C", "", nullptr, nullptr},
+    {"MissingFileIsNamed", "", "transpose out", kUsageOrFileError, "", "out: ", nullptr, nullptr},
+    {"UnwritableOutputLeavesNothing", "C\n", "transpose -o plain/out in", kUsageOrFileError, "", "plain/out: ",
+     nullptr, nullptr},
+    {"Spans", "x \xC3\xA5 Am7/G\r\n|-12-|\r\n", "colorize --format spans in", kSuccess,
+     "1\t4\t3\tchord\tAm7\n1\t8\t1\tchord\tG\n2\t2\t2\ttab\t12\n", "", nullptr, nullptr},
+    {"Ansi", "C -3-", "colorize --format ansi in", kSuccess,
+     "\x1b[38;2;0;0;255mC\x1b[0m -\x1b[38;2;255;0;0m3\x1b[0m-\n", "", nullptr, nullptr},
+    {"UsageError", "", "transpose --steps many in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
+     nullptr},
+};
 
-TEST_F(CliRun, InPlaceReplacesTheFileAndKeepsWindows1252) {
-  // "Så" in Windows-1252 with CR LF: comes back byte for byte around the chord.
-  WriteBytes(dir / "s.crd", "Am\r\nS\xE5 sk\xF6n\r\n");
-  EXPECT_EQ(Run({"transpose", "--in-place", "-s", "-2", (dir / "s.crd").string()}), kTransposed);
-  EXPECT_EQ(ReadBytes(dir / "s.crd"), "Gm\r\nS\xE5 sk\xF6n\r\n");
-  EXPECT_TRUE(out.str().empty());
-}
+INSTANTIATE_TEST_SUITE_P(Cli, CliRun, ::testing::ValuesIn(kRuns),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CliRun, UnreadableFileIsAnErrorNamingIt) {
-  const std::string missing = (dir / "missing.crd").string();
-  EXPECT_EQ(Run({"transpose", missing}), kUsageOrFileError);
-  EXPECT_NE(err.str().find(missing), std::string::npos);
-  EXPECT_TRUE(out.str().empty());
-  EXPECT_EQ(Run({"colorize", dir.string()}), kUsageOrFileError);
-}
-
-TEST_F(CliRun, UnwritableOutputLeavesNothingBehind) {
-  WriteBytes(dir / "a.crd", "C\n");
-  WriteBytes(dir / "plain", "x");
-  const std::string target = (dir / "plain" / "out.crd").string();  // parent is a file
-  EXPECT_EQ(Run({"transpose", "-o", target, (dir / "a.crd").string()}), kUsageOrFileError);
-  EXPECT_NE(err.str().find(target), std::string::npos);
-  EXPECT_EQ(ReadBytes(dir / "plain"), "x");
-}
-
-TEST_F(CliRun, SpansListEveryColouredRun) {
-  WriteBytes(dir / "a.crd", "x \xC3\xA5 Am7/G\r\n|-12-|\r\n");
-  EXPECT_EQ(Run({"colorize", "--format", "spans", (dir / "a.crd").string()}), kSuccess);
-  EXPECT_EQ(out.str(), "1\t4\t3\tchord\tAm7\n1\t8\t1\tchord\tG\n2\t2\t2\ttab\t12\n");
-}
-
-TEST_F(CliRun, HtmlIsAStandalonePage) {
-  WriteBytes(dir / "a&b.crd", "<C> & D\n");
-  EXPECT_EQ(Run({"colorize", "--format", "html", (dir / "a&b.crd").string()}), kSuccess);
+TEST(CliHtml, IsAStandalonePageColouredAsTheEditor) {
+  BuildChordTable();
+  const std::string path = "/tmp/sonavel-cli-a&b.crd";
+  std::ofstream(path, std::ios::binary) << "<C> & D\n";
+  std::ostringstream out;
+  std::ostringstream err;
+  CliStreams streams{out, err, false};
+  EXPECT_EQ(RunCli({"colorize", "--format", "html", path}, DocumentOptions{}, streams), kSuccess);
+  fs::remove(path);
   const std::string html = out.str();
   EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
-  EXPECT_NE(html.find("<title>a&amp;b.crd</title>"), std::string::npos);
+  EXPECT_NE(html.find("<title>sonavel-cli-a&amp;b.crd</title>"), std::string::npos);
   EXPECT_NE(html.find("&lt;<span class=\"chord\">C</span>&gt; &amp; <span class=\"chord\">D</span>"),
             std::string::npos);
-  EXPECT_NE(html.find("#0000ff"), std::string::npos);  // chords blue as in the editor
+  EXPECT_NE(html.find("#0000ff"), std::string::npos);
 }
 
-TEST_F(CliRun, AnsiMarksRunsInTheirColours) {
-  WriteBytes(dir / "a.crd", "C -3-");
-  EXPECT_EQ(Run({"colorize", "--format", "ansi", (dir / "a.crd").string()}), kSuccess);
-  EXPECT_EQ(out.str(), "\x1b[38;2;0;0;255mC\x1b[0m -\x1b[38;2;255;0;0m3\x1b[0m-\n");
-}
-
-TEST_F(CliRun, BracketsOptionLimitsChords) {
-  WriteBytes(dir / "a.crd", "[Am]la C");
-  EXPECT_EQ(Run({"transpose", "--brackets", (dir / "a.crd").string()}), kTransposed);
-  EXPECT_EQ(out.str(), "[A#m]la C");
-}
-
-// Runs the real program and gives its exit status and standard output.
-int RunProgram(const std::vector<std::string>& args, std::string& output, const fs::path& configHome) {
-  std::string command = "XDG_CONFIG_HOME='" + configHome.string() + "' '" SONAVEL_CLI_PATH "'";
-  for (const auto& a : args) command += " '" + a + "'";
-  command += " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  output.clear();
-  char buffer[65536];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  const int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST_F(CliRun, ProgramAgreesWithTheInMemoryPipelineOnEverySong) {
-  int files = 0;
-  for (const auto& entry : fs::directory_iterator(SONAVEL_SONGS_DIR)) {
-    if (entry.path().filename() == "SOURCES.md") continue;
-    SongFileText song;
-    std::string error;
-    ASSERT_TRUE(ReadSongFile(entry.path(), song, error)) << entry.path() << ": " << error;
-    DocumentOptions options;
-    options.transpose.steps = 3;
-    options.transpose.key = 16;
-    const PipelineResult expected = ColorizeAndTranspose(song.text, options);
-    CodePage used;
-    const std::string expectedBytes = EncodeForSave(expected.text, song.codePage, &used);
-
-    std::string output;
-    const int status = RunProgram({"transpose", "-s", "3", "-k", "Eb", entry.path().string()}, output, dir);
-    EXPECT_EQ(status, expected.counts.AnyTransposed() ? 0 : 1) << entry.path();
-    EXPECT_EQ(output, expectedBytes) << entry.path();
-    ++files;
-  }
-  EXPECT_GE(files, 20);
-  // Reading the settings must not have created a store.
-  EXPECT_TRUE(fs::is_empty(dir));
-}
-
-TEST_F(CliRun, ProgramRejectsBadUsageWithStatusTwo) {
+// The program itself: its exit status, and that reading the settings
+// creates no store.
+TEST(CliProgram, ExitsAsDocumentedAndCreatesNoStore) {
+  char pattern[] = "/tmp/sonavel-home-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const auto run = [&pattern](const std::string& args, std::string& output) {
+    const std::string command = "XDG_CONFIG_HOME='" + std::string(pattern) + "' '" SONAVEL_CLI_PATH "' " + args;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    output.clear();
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
   std::string output;
-  EXPECT_EQ(RunProgram({"transpose", "--steps", "many", "x"}, output, dir), 2);
-  EXPECT_EQ(RunProgram({}, output, dir), 2);
-  EXPECT_EQ(RunProgram({"--help"}, output, dir), 0);
+  EXPECT_EQ(run("--help", output), 0);
   EXPECT_NE(output.find("sonavel-cli transpose"), std::string::npos);
+  EXPECT_EQ(run("transpose --steps many x", output), 2);
+  EXPECT_EQ(run("", output), 2);
+  std::ofstream(std::string(pattern) + "/song.crd") << "C G\n";
+  EXPECT_EQ(run("transpose -s 1 " + std::string(pattern) + "/song.crd", output), 0);
+  EXPECT_EQ(output, "C# G#\r\n");
+  fs::remove(std::string(pattern) + "/song.crd");
+  EXPECT_TRUE(fs::is_empty(pattern)) << "the settings were only read";
+  fs::remove_all(pattern);
 }
 
 }  // namespace

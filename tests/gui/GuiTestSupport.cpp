@@ -1,15 +1,14 @@
 #include "tests/gui/GuiTestSupport.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QStatusBar>
 #include <QTest>
-#include <algorithm>
-#include <filesystem>
+#include <QTextEdit>
 
 #include "document/Settings.h"
-#include "document/TextFileReader.h"
+#include "document/SonavelDoc.h"
 #include "engine/NoteTable.h"
 #include "shell/ChildFrame.h"
 
@@ -21,27 +20,10 @@ std::vector<ColorRef> Colors(const TextControl& control) {
   return colors;
 }
 
-const std::vector<SongFile>& SongFiles() {
-  static const std::vector<SongFile> songs = [] {
-    std::vector<SongFile> list;
-    for (const auto& entry : std::filesystem::directory_iterator(SONAVEL_SONGS_DIR)) {
-      const std::string name = entry.path().filename().string();
-      if (!entry.is_regular_file() || name == "SOURCES.md") continue;
-      list.push_back({name, entry.path().string()});
-    }
-    std::sort(list.begin(), list.end(), [](const SongFile& a, const SongFile& b) { return a.name < b.name; });
-    return list;
-  }();
-  return songs;
-}
-
-std::string SongPath(const std::string& name) { return std::string(SONAVEL_SONGS_DIR) + "/" + name; }
-
-std::string ReadSongText(const std::string& path) {
-  SongFileText file;
-  std::string error;
-  if (!ReadSongFile(path, file, error)) ADD_FAILURE() << path << ": " << error;
-  return file.text;
+ColorRef WidgetTextColor(const QTextEdit& edit) {
+  const QColor c = edit.palette().color(QPalette::Active, QPalette::Text);
+  return MakeColorRef(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
+                      static_cast<unsigned>(c.blue()));
 }
 
 std::string ReadBytes(const QString& path) {
@@ -94,9 +76,23 @@ CSonavelView* MainWindowTest::Open(const std::string& bytes) {
 }
 
 void MainWindowTest::Press(int key, Qt::KeyboardModifiers modifiers) {
+  // The window manager gives the focus back when a dialog closes; here the
+  // test does, or the window's shortcuts would not reach it.
+  if (QApplication::activeWindow() != m_frame.get()) QApplication::setActiveWindow(m_frame.get());
   QTest::keyClick(m_frame->ActiveView(), static_cast<Qt::Key>(key), modifiers);
 }
 
+void MainWindowTest::Type(const std::string& text) {
+  for (const char c : text) {
+    if (c == '\n') Press(Qt::Key_Return);
+    else QTest::keyClick(View(), c);
+  }
+}
+
 QString MainWindowTest::Status() const { return m_frame->statusBar()->currentMessage(); }
+
+std::string MainWindowTest::Text() const { return CSonavelDoc::PlainText(*View()->document()).toStdString(); }
+
+std::string MainWindowTest::Mask() const { return ColorMask(View()->Control(), View()->Document().Options()); }
 
 }  // namespace sonavel::test

@@ -1,20 +1,16 @@
 #pragma once
-// Shared pieces of the editor's widget tests: modal dialogs driven from a
-// timer, files in a temporary directory, the songs beside the project and
-// colour masks.
+// Shared pieces of the editor's widget tests: a main window on the screen
+// in a language, the fake file dialogs, files in a temporary directory and
+// colours.
 
-#include <QApplication>
-#include <QDialog>
 #include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "document/DocumentOptions.h"
 #include "shell/DocManagerEx.h"
 #include "shell/MainFrame.h"
 #include "shell/Translations.h"
@@ -22,26 +18,17 @@
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/QtPrinters.h"
 #include "view/SonavelView.h"
-#include "view/TextControl.h"
+
+class QTextEdit;
 
 namespace sonavel::test {
 
-// Runs action once a modal widget of type Widget is on top.
 using ::WhenModal;
 
-// Every colour, position by position.
+// Every colour, position by position, and the colour an uncoloured
+// character shows in.
 std::vector<ColorRef> Colors(const TextControl& control);
-
-// The song files beside the project (path and name), every one of them.
-struct SongFile {
-  std::string name;
-  std::string path;
-};
-const std::vector<SongFile>& SongFiles();
-std::string SongPath(const std::string& name);
-
-// A song's text the way the editor reads it (UTF-8, CR LF between lines).
-std::string ReadSongText(const std::string& path);
+ColorRef WidgetTextColor(const QTextEdit& edit);
 
 std::string ReadBytes(const QString& path);
 void WriteBytes(const QString& path, std::string_view bytes);
@@ -63,13 +50,18 @@ class FakeDocManager : public CDocManagerEx {
 class MainWindowTest : public ::testing::Test {
  protected:
   // Call from SetUp.
-  void StartMainWindow(const QLocale& locale);
+  void StartMainWindow(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates));
   void TearDown() override;
 
   // Opens a song with the given bytes, as they would be on disk.
   CSonavelView* Open(const std::string& bytes);
+  CSonavelView* View() const { return m_frame->ActiveView(); }
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // Types the text, a line end as the Return key.
+  void Type(const std::string& text);
   QString Status() const;
+  std::string Text() const;  // the active song, LF between lines
+  std::string Mask() const;  // its colours as ColorMask gives them
 
   std::unique_ptr<CTranslations> m_translations;
   FakeDocManager m_docManager;

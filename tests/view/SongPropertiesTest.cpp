@@ -1,13 +1,17 @@
-// Properties of the whole road over real song files.
+// Properties of colouring and transposing that hold for every real song.
 
 #include <gtest/gtest.h>
 
 #include "engine/NoteTable.h"
-#include "tests/view/TestSupport.h"
+#include "tests/support/ColorMask.h"
+#include "tests/support/Songs.h"
+#include "view/MemoryTextControl.h"
 #include "view/ViewCommands.h"
 
 namespace sonavel {
 namespace {
+
+SONGS_PRESENT_TEST()
 
 // The characters outside chord and tab runs, each run standing as one marker.
 std::string Uncoloured(const MemoryTextControl& control, const DocumentOptions& options) {
@@ -21,71 +25,41 @@ std::string Uncoloured(const MemoryTextControl& control, const DocumentOptions& 
   return out;
 }
 
-struct Transposition {
-  int steps;
-  int key;
-};
+class SongProperties : public ::testing::TestWithParam<test::Song> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SongProperties);
 
-TEST(SongProperties, SongsAreThere) { ASSERT_GE(test::Songs().size(), 20u); }
-
-TEST(SongProperties, TransposingChangesNothingButColouredRuns) {
+TEST_P(SongProperties, TransposingTouchesOnlyTheRunsAndOppositeStepsGoBack) {
   BuildChordTable();
-  for (const auto& song : test::Songs()) {
-    for (const Transposition t : {Transposition{1, 0}, {-5, 3}, {7, 20}, {11, 17}}) {
-      DocumentOptions options;
-      options.transpose.steps = t.steps;
-      options.transpose.key = t.key;
-      MemoryTextControl control;
-      control.SetText(song.text);
-      ViewCommands commands(control, options);
-      commands.Colorize(false, false);
-      const std::string before = Uncoloured(control, options);
-      const std::string maskBefore = test::ColorMask(control, options);
-      const TransposeCounts counts = commands.OnQuickTranspose();
-      EXPECT_EQ(Uncoloured(control, options), before) << song.name << " steps " << t.steps;
-      EXPECT_EQ(counts.AnyTransposed(), maskBefore.find_first_not_of('.') != std::string::npos) << song.name;
-    }
-  }
-}
-
-TEST(SongProperties, ChordsGoBackAfterTheOppositeSteps) {
-  BuildChordTable();
-  for (const auto& song : test::Songs()) {
-    for (int steps = -11; steps <= 11; steps += 4) {
-      DocumentOptions options;
-      options.transpose.transposeTabs = false;
-      options.transpose.steps = 0;
-      MemoryTextControl respelled;
-      respelled.SetText(song.text);
-      ViewCommands respell(respelled, options);
-      respell.Colorize(false, false);
-      respell.OnQuickTranspose();
-
-      MemoryTextControl control;
-      control.SetText(song.text);
-      ViewCommands commands(control, options);
-      commands.Colorize(false, false);
-      options.transpose.steps = steps;
-      commands.OnQuickTranspose();
-      options.transpose.steps = -steps;
-      commands.OnQuickTranspose();
-      EXPECT_EQ(control.Text(), respelled.Text()) << song.name << " steps " << steps;
-    }
-  }
-}
-
-TEST(SongProperties, ColorizingTwiceChangesNothing) {
-  for (const auto& song : test::Songs()) {
+  for (const int steps : {1, -5, 7, 11}) {
     DocumentOptions options;
+    options.transpose.transposeTabs = false;
     MemoryTextControl control;
-    control.SetText(song.text);
     ViewCommands commands(control, options);
+    control.SetText(GetParam().text);
     commands.Colorize(false, false);
     const std::string mask = test::ColorMask(control, options);
     commands.Colorize(false, false);
-    EXPECT_EQ(test::ColorMask(control, options), mask) << song.name;
+    ASSERT_EQ(test::ColorMask(control, options), mask) << "colouring again changes nothing";
+
+    options.transpose.steps = 0;  // respelled into the key: what going there and back gives
+    commands.OnQuickTranspose();
+    const std::string respelled = control.Text();
+    const std::string uncoloured = Uncoloured(control, options);
+    options.transpose.steps = steps;
+    const TransposeCounts counts = commands.OnQuickTranspose();
+    EXPECT_EQ(Uncoloured(control, options), uncoloured) << "by " << steps;
+    EXPECT_EQ(counts.chords > 0, mask.find('c') != std::string::npos);
+    options.transpose.steps = -steps;
+    commands.OnQuickTranspose();
+    EXPECT_EQ(control.Text(), respelled) << "by " << steps << " and back";
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Songs, SongProperties, ::testing::ValuesIn(test::Songs()), [](const auto& info) {
+  std::string name = info.param.name;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+});
 
 }  // namespace
 }  // namespace sonavel

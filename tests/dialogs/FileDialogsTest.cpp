@@ -1,0 +1,168 @@
+// The program's file dialogs, the number fields and the path utilities.
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+#include "dialogs/IntegerSpinEdit.h"
+#include "res/StringTable.h"
+#include "shell/DocManagerEx.h"
+#include "shell/PathUtils.h"
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/QtPrinters.h"
+
+namespace {
+
+TEST(FileFilters, TheStringTableListsBecomeQtFiltersInOrder) {
+  const auto filters = [](int id) { return ToQtNameFilters(QString::fromLatin1(sonavel::EnglishString(id).data())); };
+  EXPECT_EQ(filters(sonavel::IDS_OPEN_FILTERS).join(u'|'),
+            QStringLiteral("All readable files (*.crd *.cho *.chopro *.tab *.txt)|All music files (*.crd *.cho *.chopro "
+                           "*.tab)|Chord files (*.crd *.cho)|Chord pro files (*.chopro)|Tablature files (*.tab)|Text "
+                           "documents (*.txt)|All files (*.*) (*)"));
+  EXPECT_EQ(filters(sonavel::IDS_SAVE_FILTERS).join(u'|'),
+            QStringLiteral("Chord file (*.crd *.cho)|Chord pro file (*.chopro)|Tablature file (*.tab)|Text document "
+                           "(*.txt)"));
+  for (const auto& [list, expected] : {std::pair{"", ""}, {"Songs|*.crd", "Songs (*.crd)"},
+                                       {"Songs|*.crd||Ignored|*.x||", "Songs (*.crd)"},  // ends at an empty one
+                                       {"Nothing|;;|Songs|*.crd;|", "Songs (*.crd)"},   // no patterns: dropped
+                                       {"Dangling", ""}}) {
+    EXPECT_EQ(ToQtNameFilters(QString::fromLatin1(list)).join(u'|'), QString::fromLatin1(expected)) << list;
+  }
+}
+
+// Answers the next file dialog: types the name (unless null) and presses
+// OK, or cancels with a null name; gives what the dialog showed.
+struct Shown {
+  QString filter, suffix, directory, name, title;
+  QFileDialog::FileMode mode = QFileDialog::AnyFile;
+};
+
+Shown* Answer(const char* typed) {
+  auto* shown = new Shown;
+  WhenModal<QFileDialog>([shown, typed](QFileDialog* dialog) {
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    *shown = {dialog->selectedNameFilter(), dialog->defaultSuffix(), dialog->directory().absolutePath(),
+              edit->text(), dialog->windowTitle(), dialog->fileMode()};
+    if (typed == nullptr) return dialog->reject();
+    if (*typed != '\0') edit->setText(QString::fromLatin1(typed));
+    QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);  // with every check it makes
+  });
+  return shown;
+}
+
+TEST(DocManagerEx, OpenAndSaveDialogsStartWhereTheUserExpects) {
+  QTemporaryDir folder;
+  const std::unique_ptr<Shown> open(Answer(nullptr));
+  QString name;
+  EXPECT_FALSE(CDocManagerEx().DoPromptFileName(name, QStringLiteral("Open"), true, nullptr));
+  EXPECT_TRUE(name.isEmpty());
+  EXPECT_EQ(std::tuple(open->filter, open->suffix, open->mode, open->title, open->name),
+            std::tuple(QStringLiteral("All readable files"), QStringLiteral("crd"), QFileDialog::ExistingFile,
+                       QStringLiteral("Open"), QString()));
+
+  const std::unique_ptr<Shown> saveAs(Answer(""));
+  name = folder.filePath(QStringLiteral("Song of Mine.crd"));
+  EXPECT_TRUE(CDocManagerEx().DoPromptFileName(name, QStringLiteral("Save As"), false, nullptr));
+  EXPECT_EQ(std::tuple(saveAs->filter, saveAs->directory, saveAs->name),
+            std::tuple(QStringLiteral("Chord file"), QDir(folder.path()).absolutePath(), QStringLiteral("Song of Mine.crd")));
+
+  const std::unique_ptr<Shown> untitled(Answer("ballad"));  // a name alone names no folder
+  name = QStringLiteral("Chord1.crd");
+  EXPECT_TRUE(CDocManagerEx().DoPromptFileName(name, QString(), false, nullptr));
+  EXPECT_EQ(untitled->name, QStringLiteral("Chord1.crd"));
+  EXPECT_EQ(name, QDir(untitled->directory).filePath(QStringLiteral("ballad.crd"))) << "the default extension";
+  QFile::remove(name);
+}
+
+TEST(DocManagerEx, OpenWantsAnExistingFileAndSaveAsksBeforeReplacingOne) {
+  QTemporaryDir folder;
+  QFile existing(folder.filePath(QStringLiteral("there.crd")));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  for (const bool open : {true, false}) {
+    bool refused = false;
+    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+      auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      dialog->setDirectory(folder.path());
+      edit->setText(QStringLiteral("%1.crd").arg(open ? "missing" : "there"));
+      WhenModal<QMessageBox>([&refused](QMessageBox* box) {
+        refused = true;
+        box->button(box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok)->click();
+      });
+      QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+      EXPECT_TRUE(dialog->isVisible()) << "the dialog stays for another name";
+      dialog->reject();
+    });
+    QString name = QStringLiteral("/nowhere/kept.crd");
+    EXPECT_FALSE(CDocManagerEx().DoPromptFileName(name, QString(), open, nullptr));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(name, QStringLiteral("/nowhere/kept.crd")) << "cancel leaves the name";
+  }
+}
+
+TEST(IntegerSpinEdit, TakesOnlyWhatCanBecomeAnIntegerAndArrowsStayInTheRange) {
+  for (const auto& [text, negative, state] :
+       {std::tuple{"", true, QValidator::Intermediate}, {"-", true, QValidator::Intermediate},
+        {"-2147483648", true, QValidator::Acceptable}, {"007", false, QValidator::Acceptable},
+        {"5-", true, QValidator::Invalid}, {"+3", true, QValidator::Invalid}, {" 1", true, QValidator::Invalid},
+        {"2147483648", true, QValidator::Invalid}, {"\u0663", true, QValidator::Invalid},
+        {"-", false, QValidator::Invalid}}) {
+    CIntegerSpinEdit field;
+    field.setNegativeAllowed(negative);
+    QString input = QString::fromUtf8(text);
+    int pos = static_cast<int>(input.size());
+    EXPECT_EQ(field.validate(input, pos), state) << text;
+  }
+  for (const auto& [low, high, start, key, presses, expected] :
+       {std::tuple{-12, 12, 11, Qt::Key_Up, 5, 12}, {12, 99, 15, Qt::Key_Down, 5, 12},
+        {-12, 12, 30, Qt::Key_Down, 1, 12}, {12, 99, 5, Qt::Key_Up, 1, 12},  // a typed value beyond steps back in
+        {-12, 12, -40, Qt::Key_Up, 1, -12}}) {
+    CIntegerSpinEdit field;
+    field.setNegativeAllowed(true);
+    field.setArrowRange(low, high);
+    field.setValue(start);
+    for (int i = 0; i < presses; ++i) QTest::keyClick(&field, key);
+    EXPECT_EQ(field.value(), expected) << start;
+  }
+  CIntegerSpinEdit cleared;
+  cleared.setNegativeAllowed(true);
+  cleared.setArrowRange(-12, 12);
+  cleared.setValue(4);
+  cleared.setText(QString());
+  QTest::keyClick(&cleared, Qt::Key_Up);
+  EXPECT_EQ(cleared.value(), 5) << "from the last integer";
+}
+
+TEST(PathUtils, HalvesOfAPathAndFilesBesideTheProgram) {
+  for (const auto& [path, file, directory] :
+       {std::tuple{"c:\\a\\b.txt", "b.txt", "c:\\a\\"}, {"x/y.txt", "y.txt", "x/"}, {"Chord1.crd", "Chord1.crd", "Chord1.crd"},
+        {"folder/", "", "folder/"}, {"a\\b/c.txt", "b/c.txt", "a\\"}}) {  // a backslash wins
+    EXPECT_EQ(PathFileName(QString::fromLatin1(path)), QString::fromLatin1(file)) << path;
+    EXPECT_EQ(PathDirectory(QString::fromLatin1(path)), QString::fromLatin1(directory)) << path;
+  }
+  EXPECT_EQ(ProgramPath(false), QCoreApplication::applicationFilePath()) << "its case kept";
+  EXPECT_EQ(ProgramPath(true), QCoreApplication::applicationDirPath() + u'/');
+  EXPECT_EQ(ProgramFileDirectories().value(0), ProgramPath(true));
+  EXPECT_TRUE(ProgramFileDirectories().value(1).endsWith(QStringLiteral("/share/sonavel/")));
+
+  const QString name = QStringLiteral("ReadMe-%1.TXT").arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
+  QFile file(ProgramPath(true) + name);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  EXPECT_EQ(FindProgramFile(name), file.fileName());
+  EXPECT_TRUE(FindProgramFile(name.toLower()).isEmpty()) << "names keep their case";
+  file.remove();
+  EXPECT_TRUE(FindProgramFile(name).isEmpty());
+  EXPECT_FALSE(OpenProgramFile(name));
+  EXPECT_TRUE(FindProgramFile(QString()).isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// The control on QTextEdit against the in-memory one: the same commands on
+// the same texts leave the same characters in the same colours, and Undo
+// and Redo give back exactly what was there.
+
+#include <QTextEdit>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "engine/NoteTable.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Songs.h"
+#include "view/MemoryTextControl.h"
+#include "view/QtTextControl.h"
+#include "view/ViewCommands.h"
+
+namespace sonavel {
+namespace {
+
+SONGS_PRESENT_TEST()
+
+// The real songs, plus texts that stress what the two controls hold
+// differently: characters beyond 16 bits, no-break spaces, line ends, and a
+// text long enough that a pass lays the document out anew.
+std::vector<test::Song> Texts() {
+  std::vector<test::Song> texts = test::Songs();
+  texts.push_back({"astral_and_nbsp", "", "C\xC2\xA0G Am\xF0\x9F\x98\x80 e|-3-|\r\nD/F# \xF0\x9F\x8E\xB8 B7\r\n[Am]x C"});
+  texts.push_back({"only_line_ends", "", "\r\n\r\n"});
+  texts.push_back({"cr_line_ends", "", "A\rBb\rC#m7\r-3-"});
+  std::string joined;
+  for (const test::Song& song : test::Songs()) joined += song.text + "\r\n";
+  if (!joined.empty()) texts.push_back({"all_songs_joined", "", joined});
+  return texts;
+}
+
+enum class Scenario { ColorizeAll, ColorizeSelection, DecolorizeAtCaret, ChordsInBrackets, Transpose, FindNext };
+const char* const kScenarioNames[] = {"ColorizeAll", "ColorizeSelection", "DecolorizeAtCaret",
+                                      "ChordsInBrackets", "Transpose", "FindNext"};
+
+struct State {
+  std::string text;
+  std::vector<ColorRef> colors;
+  Selection selection;
+  bool modified = false;
+  friend bool operator==(const State&, const State&) = default;
+};
+
+State Take(const TextControl& control) {
+  std::string text = control.Text8();
+  return {text, test::Colors(control), control.GetSel(), control.IsModified()};
+}
+
+// Runs the scenario and gives the state before its last command and after it.
+std::pair<State, State> RunScenario(TextControl& control, Scenario scenario) {
+  BuildChordTable();
+  DocumentOptions options;
+  options.chordInBrackets = scenario == Scenario::ChordsInBrackets;
+  ViewCommands commands(control, options);
+  const long n = control.Length();
+  if (scenario != Scenario::ColorizeAll && scenario != Scenario::ChordsInBrackets) commands.Colorize(false, false);
+  if (scenario == Scenario::Transpose) control.SetSel(n / 4, 3 * n / 4);
+  else control.SetSel(scenario == Scenario::ColorizeSelection ? n / 3 : n / 2, n / 2);
+  const State before = Take(control);
+  switch (scenario) {
+    case Scenario::DecolorizeAtCaret: commands.Colorize(true, true); break;
+    case Scenario::Transpose:
+      options.transpose = {-3, 20, true, true, true, 0, 15};
+      commands.OnQuickTranspose();
+      break;
+    case Scenario::FindNext:
+      for (int i = 0; i < 40; ++i) commands.OnFindNextChord();
+      break;
+    default: commands.Colorize(false, false); break;
+  }
+  return {before, Take(control)};
+}
+
+class SameAsMemory : public ::testing::TestWithParam<std::tuple<test::Song, Scenario>> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SameAsMemory);
+
+TEST_P(SameAsMemory, AndUndoRedoGiveBackEachState) {
+  const auto& [song, scenario] = GetParam();
+  QTextEdit edit;
+  QtTextControl qt(edit);
+  MemoryTextControl memory(test::WidgetTextColor(edit));
+  qt.SetText(song.text);
+  memory.SetText(song.text);
+  qt.SetModified(false);
+  const auto [beforeQt, afterQt] = RunScenario(qt, scenario);
+  const auto [beforeMemory, afterMemory] = RunScenario(memory, scenario);
+  ASSERT_TRUE(afterQt == afterMemory);
+  // Finding a chord only selects; a command that changed nothing leaves no step.
+  if (scenario == Scenario::FindNext || beforeQt == afterQt) return;
+  qt.Undo();
+  EXPECT_TRUE(Take(qt) == beforeQt) << "Undo";
+  qt.Redo();
+  EXPECT_TRUE(Take(qt) == afterQt) << "Redo";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SameAsMemory,
+                         ::testing::Combine(::testing::ValuesIn(Texts()),
+                                            ::testing::Values(Scenario::ColorizeAll, Scenario::ColorizeSelection,
+                                                              Scenario::DecolorizeAtCaret, Scenario::ChordsInBrackets,
+                                                              Scenario::Transpose, Scenario::FindNext)),
+                         [](const auto& info) {
+                           std::string name = std::get<0>(info.param).name + "_" +
+                                              kScenarioNames[static_cast<int>(std::get<1>(info.param))];
+                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
+
+// Random colourings and replacements, then every colour and colour-run end
+// compared: catches fragment walks that stop or run on at paragraph breaks
+// and position slips around characters beyond 16 bits.
+TEST(QtTextControl, RandomEditsMatchMemory) {
+  const std::string text = "Am  G\xF0\x9F\x98\x80 C\r\n\r\n|-3-\xC2\xA0-5-|\r\nx\xF0\x9F\x8E\xB8y D/F#\r\n\r\nE";
+  const char* const inserts[] = {"", "C#", "\r\n", "x\r\ny", "10", "\xE9"};
+  const ColorRef palette[] = {0x000000, 0xFF0000, 0x0000FF, 0x00FF00};
+  std::mt19937 random(4711);
+  QTextEdit edit;
+  QtTextControl qt(edit);
+  MemoryTextControl memory(test::WidgetTextColor(edit));
+  qt.SetText(text);
+  memory.SetText(text);
+  for (int step = 0; step < 400; ++step) {
+    std::uniform_int_distribution<long> position(0, memory.Length());
+    long a = position(random);
+    long b = position(random);
+    if (a > b) std::swap(a, b);
+    const ColorRef color = palette[random() % 4];
+    switch (random() % 3) {
+      case 0:
+        qt.SetColor(a, b, color);
+        memory.SetColor(a, b, color);
+        break;
+      case 1:
+        qt.SetPlainFormat(a, b, color);
+        memory.SetPlainFormat(a, b, color);
+        break;
+      default: {
+        const char* insert = inserts[random() % 6];
+        b = std::min(b, a + 6);
+        qt.Replace(a, b, insert);
+        memory.Replace(a, b, insert);
+        break;
+      }
+    }
+    ASSERT_EQ(qt.Text8(), memory.Text8()) << "step " << step;
+    ASSERT_EQ(test::Colors(qt), test::Colors(memory)) << "step " << step;
+    for (long p = 0; p + 1 < memory.Length(); p += 7) {
+      ASSERT_EQ(qt.SameColorEnd(p, p + 9), memory.SameColorEnd(p, p + 9)) << "step " << step << " at " << p;
+    }
+  }
+}
+
+TEST(QtTextControl, KeepsEveryCharacterAndCountsEachAsOnePosition) {
+  QTextEdit edit;
+  QtTextControl qt(edit);
+  const std::string text = "C\xC2\xA0G\n\xF0\x9F\x98\x80 Am\n\n\xE2\x80\xA8\xE2\x82\xAC\xD5\xA1";
+  qt.SetText(text);
+  EXPECT_EQ(qt.Text(), text);
+  EXPECT_EQ(qt.Text8(), "C\xA0G\n\x7F Am\n\n\x7F\x80\x7F");
+  qt.SetSel(6, 8);
+  EXPECT_EQ(edit.textCursor().selectedText(), QStringLiteral("Am"));
+  EXPECT_EQ(qt.GetSel(), (Selection{6, 8}));
+  QTextCursor(edit.document()).insertText(QString::fromUtf8("\xF0\x9F\x98\x80"));  // the user's edit
+  EXPECT_EQ(qt.Text8().substr(0, 2), "\x7F" "C");
+  qt.SetColor(1, 2, 0xFF0000);
+  EXPECT_EQ(qt.ColorAt(1), 0xFF0000u);
+  EXPECT_NE(qt.ColorAt(0), 0xFF0000u);
+}
+
+TEST(QtTextControl, CommandsKeepTheFirstVisibleLine) {
+  QTextEdit edit;
+  edit.resize(300, 120);
+  edit.show();
+  QtTextControl qt(edit);
+  std::string text;
+  for (int i = 0; i < 2000; ++i) {
+    text += "Am G C line\r\n";
+    if (i % 10 == 0) text += std::string(40, 'x') + " wraps " + std::string(200, 'y') + "\r\n";
+  }
+  qt.SetText(text);
+  for (const long line : {37L, 38L, 39L, 40L, 41L}) {  // lines of wrapped paragraphs among them
+    qt.ScrollLines(line - qt.FirstVisibleLine());
+    EXPECT_EQ(qt.FirstVisibleLine(), line);
+  }
+  DocumentOptions options;
+  ViewCommands commands(qt, options);
+  qt.SetSel(0, 0);  // the caret far above the visible lines
+  qt.ScrollLines(1500 - qt.FirstVisibleLine());
+  commands.Colorize(false, false);  // long enough to lay the document out anew
+  EXPECT_EQ(qt.FirstVisibleLine(), 1500);
+  qt.SetSel(qt.Length() - 1, qt.Length() - 1);  // the caret below the view
+  qt.ScrollLines(1000 - qt.FirstVisibleLine());
+  EXPECT_TRUE(commands.OnQuickTranspose().AnyTransposed());
+  EXPECT_EQ(qt.FirstVisibleLine(), 1000);
+}
+
+}  // namespace
+}  // namespace sonavel

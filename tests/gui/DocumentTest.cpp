@@ -1,0 +1,211 @@
+// Songs opened and saved through the document and the main window: every
+// character comes back, saving is all or nothing, the colouring limit, new
+// songs' names and the clipboard's text in a new song, the command line.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include "document/Settings.h"
+#include "document/SonavelDoc.h"
+#include "shell/ChildFrame.h"
+#include "shell/CommandLineInfo.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/Songs.h"
+
+namespace sonavel {
+namespace {
+
+SONGS_PRESENT_TEST()
+
+class DocumentTest : public test::MainWindowTest {
+ protected:
+  void SetUp() override { StartMainWindow(); }
+  QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+  // Loads the bytes into a fresh document and saves it again.
+  std::string SavedAgain(const std::string& bytes, CodePage* kept = nullptr) {
+    test::WriteBytes(PathOf("in.crd"), bytes);
+    CSonavelDoc doc(m_docManager);
+    QString error;
+    EXPECT_TRUE(doc.LoadFile(PathOf("in.crd"), error)) << error.toStdString();
+    if (kept) *kept = doc.SaveCodePage();
+    EXPECT_TRUE(doc.SaveFile(PathOf("out.crd"), error)) << error.toStdString();
+    return test::ReadBytes(PathOf("out.crd"));
+  }
+};
+
+TEST_F(DocumentTest, OpenedAndSavedEveryCharacterComesBackWithCrLf) {
+  const struct {
+    std::string bytes, saved;
+    CodePage kept;
+  } rows[] = {
+      {"Caf\xE9 Am\r\nG\x92s \x85\r\n", "Caf\xE9 Am\r\nG\x92s \x85\r\n", CodePage::Windows1252},
+      {"Caf\xE9\nB\n", "Caf\xE9\r\nB\r\n", CodePage::Windows1252},
+      {"C\xC2\xA0G \xF0\x9F\x8E\xB8\nA\rB", "C\xC2\xA0G \xF0\x9F\x8E\xB8\r\nA\r\nB", CodePage::Utf8},
+      {std::string("\xFF\xFE" "A\0m\0 \0\x3C\xD8\xB8\xDF", 12), "Am \xF0\x9F\x8E\xB8", CodePage::Utf8},
+      {"", "", CodePage::Utf8},
+  };
+  for (const auto& row : rows) {
+    CodePage kept;
+    EXPECT_EQ(SavedAgain(row.bytes, &kept), row.saved);
+    EXPECT_EQ(kept, row.kept);
+  }
+}
+
+TEST_F(DocumentTest, RealSongsComeBackByteForByte) {
+  SONGS_OR_SKIP();
+  for (const char* name : {"openlp-songbeamer__Lobsinget_dem_Herrn.sng", "openlp-lyrix__AO05.TXT"}) {
+    const test::Song* song = test::FindSong(name);
+    ASSERT_NE(song, nullptr) << name;
+    const std::string bytes = test::ReadBytes(QString::fromStdString(song->path));
+    EXPECT_EQ(SavedAgain(bytes), bytes) << name;
+  }
+}
+
+TEST_F(DocumentTest, Windows1252SongGainingAForeignCharacterIsSavedAsUtf8) {
+  test::WriteBytes(PathOf("song.crd"), "Caf\xE9\r\n");
+  CSonavelDoc doc(m_docManager);
+  QString error;
+  ASSERT_TRUE(doc.LoadFile(PathOf("song.crd"), error));
+  QTextCursor(doc.TextDocument()).insertText(QString::fromUtf8("\xC5\x91 "));
+  ASSERT_TRUE(doc.SaveFile(PathOf("song.crd"), error));
+  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "\xC5\x91 Caf\xC3\xA9\r\n");
+  EXPECT_EQ(doc.SaveCodePage(), CodePage::Utf8);
+}
+
+TEST_F(DocumentTest, AFailedSaveOrLoadLeavesFilesAndDocumentAsTheyWere) {
+  test::WriteBytes(PathOf("song.crd"), "old\r\n");
+  CSonavelDoc doc(m_docManager);
+  QString error;
+  ASSERT_TRUE(doc.LoadFile(PathOf("song.crd"), error));
+  QTextCursor(doc.TextDocument()).insertText(QStringLiteral("new "));
+  const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
+  EXPECT_FALSE(doc.SaveFile(PathOf("song.crd/inside.crd"), error));  // below a file
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(doc.SaveFile(m_dir.path(), error));  // over a folder
+  EXPECT_FALSE(doc.LoadFile(PathOf("missing.crd"), error));
+  EXPECT_FALSE(doc.LoadFile(m_dir.path(), error));
+  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "old\r\n");
+  EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), files) << "no temporary file is left behind";
+  EXPECT_EQ(CSonavelDoc::PlainText(*doc.TextDocument()), QStringLiteral("new old\n"));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.CurrentFile(), QFileInfo(PathOf("song.crd")).canonicalFilePath());
+}
+
+TEST_F(DocumentTest, ANewSongIsSavedUnderANameTheUserGives) {
+  CSonavelDoc doc(m_docManager);
+  doc.SetUntitled(1);
+  QTextCursor(doc.TextDocument()).insertText(QStringLiteral("G"));
+  EXPECT_FALSE(doc.Save(nullptr)) << "cancelled";
+  EXPECT_EQ(m_docManager.proposed, QStringLiteral("Chord1.crd"));
+  EXPECT_TRUE(doc.IsUntitled() && doc.IsModified());
+  m_docManager.answer = PathOf("mine.crd");
+  EXPECT_TRUE(doc.Save(nullptr));
+  EXPECT_EQ(doc.Title(), QStringLiteral("mine.crd"));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(test::ReadBytes(m_docManager.answer), "G");
+  m_docManager.prompts = 0;
+  QTextCursor(doc.TextDocument()).insertText(QStringLiteral("A "));
+  EXPECT_TRUE(doc.Save(nullptr));
+  EXPECT_EQ(m_docManager.prompts, 0) << "a saved song is saved under its name";
+  EXPECT_TRUE(doc.SaveAs(nullptr));
+  EXPECT_EQ(m_docManager.proposed, doc.CurrentFile());
+  CTranslations swedish(QLocale(QLocale::Swedish, QLocale::Sweden));
+  doc.SetUntitled(2);
+  doc.SaveAs(nullptr);
+  EXPECT_EQ(m_docManager.proposed, QStringLiteral("Ackord2.crd"));
+}
+
+// A text of `characters` characters (a CR LF counts two, é one) that
+// starts with a chord.
+std::string TextOfLength(long characters, const char* filler) {
+  std::string text = "Am\r\n";
+  for (long count = 4; count < characters; ++count) {
+    const bool lineEnd = count % 61 == 60 && count + 2 <= characters;
+    text += lineEnd ? "\r\n" : filler;
+    count += lineEnd ? 1 : 0;
+  }
+  return text;
+}
+
+TEST_F(DocumentTest, OpeningColoursSongsBelowTwentyThousandCharacters) {
+  const struct {
+    long characters;
+    const char* filler;
+    bool setting, coloured;
+  } rows[] = {
+      {19999, "e", true, true}, {20000, "e", true, false}, {19999, "\xC3\xA9", true, true},
+      {20000, "\xC3\xA9", true, false}, {10, "e", false, false},
+  };
+  for (const auto& row : rows) {
+    theSettings().autoColorOnOpen = row.setting;
+    ASSERT_NE(Open(TextOfLength(row.characters, row.filler)), nullptr);
+    EXPECT_EQ(Mask().substr(0, 2) == "cc", row.coloured) << row.characters << " " << row.filler;
+    EXPECT_FALSE(View()->Document().IsModified());
+    EXPECT_FALSE(View()->document()->isUndoAvailable()) << "opening leaves nothing to undo";
+  }
+}
+
+TEST_F(DocumentTest, ANewSongTakesClipboardTextOfNineTo16383Characters) {
+  theSettings().autoColor = true;
+  for (const auto& [length, filled] : {std::pair{8, false}, {9, true}, {16383, true}, {16384, false}}) {
+    std::string text = "Am G " + std::string(static_cast<std::size_t>(length), 'x');
+    text.resize(static_cast<std::size_t>(length));
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    m_frame->NewFile();
+    EXPECT_EQ(Text(), filled ? text : "") << length;
+    if (!filled) continue;
+    EXPECT_EQ(Mask().substr(0, 5), "cc.c.");
+    View()->OnEditUndo();  // the text and its colours are one step
+    EXPECT_EQ(Text(), "");
+    EXPECT_FALSE(View()->Document().IsModified());
+  }
+}
+
+TEST_F(DocumentTest, TheMainWindowOpensEachFileOnceAndSaysWhatItCannotOpen) {
+  test::WriteBytes(PathOf("song.crd"), "C\r\n");
+  CChildFrame* first = m_frame->OpenFile(PathOf("song.crd"));
+  ASSERT_NE(first, nullptr);
+  m_frame->NewFile();
+  EXPECT_EQ(m_frame->OpenFile(PathOf("song.crd")), first);
+  QString text;
+  test::WhenModal<QMessageBox>([&text](QMessageBox* box) {
+    text = box->text();
+    box->accept();
+  });
+  EXPECT_EQ(m_frame->OpenFile(PathOf("missing.crd")), nullptr);
+  EXPECT_TRUE(text.contains(QStringLiteral("missing.crd")));
+  EXPECT_EQ(m_frame->Children().size(), 2);
+  m_frame.reset();  // with its documents open: its slots must not be reached while it goes
+}
+
+TEST(CommandLine, NamesTheCommandAndTheFile) {
+  using Command = CCommandLineInfo::ShellCommand;
+  const struct {
+    QStringList arguments;
+    Command command;
+    QString file;
+    QStringList ignored;
+  } rows[] = {
+      {{}, Command::FileNew, {}, {}},
+      {{"/home/me/song.crd"}, Command::FileOpen, "/home/me/song.crd", {}},
+      {{"/p", "song.crd"}, Command::FilePrint, "song.crd", {}},
+      {{"/pt", "a.crd", "lp", "drv", "port"}, Command::FilePrintTo, "a.crd", {}},
+      {{"/DDE"}, Command::FileDDE, {}, {}},
+      {{"--frobnicate", "a.crd", "b.crd"}, Command::FileOpen, "a.crd", {"--frobnicate", "b.crd"}},
+  };
+  for (const auto& row : rows) {
+    const CCommandLineInfo info = CCommandLineInfo::Parse(row.arguments);
+    EXPECT_EQ(info.m_nShellCommand, row.command) << row.arguments.join(u' ').toStdString();
+    EXPECT_EQ(info.m_strFileName, row.file);
+    EXPECT_EQ(info.m_ignored, row.ignored);
+  }
+}
+
+}  // namespace
+}  // namespace sonavel

@@ -1,0 +1,438 @@
+// The editor as a user drives it in the main window, by its keys, in
+// English and Swedish: what the commands change and report, what typing,
+// pasting and dropping bring in, what Undo gives back, and how a song window
+// looks and prints.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QUrl>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "dialogs/IntegerSpinEdit.h"
+#include "dialogs/TransposeDialog.h"
+#include "document/Settings.h"
+#include "document/SonavelDoc.h"
+#include "shell/ChildFrame.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "view/MemoryTextControl.h"
+#include "view/ViewCommands.h"
+
+namespace sonavel {
+namespace {
+
+const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
+
+class EditorTest : public test::MainWindowTest {
+ protected:
+  void SetUp() override { StartMainWindow(); }
+
+  // The text of the next message box, which is then closed with `button`.
+  void AnswerNextBox(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok) {
+    test::WhenModal<QMessageBox>([text, button](QMessageBox* box) {
+      *text = box->text();
+      box->button(button)->click();
+    });
+  }
+
+  void Paste(QMimeData* data, Selection over) {
+    QApplication::clipboard()->setMimeData(data);
+    View()->Control().SetSel(over.start, over.end);
+    Press(Qt::Key_V, Qt::ControlModifier);
+  }
+};
+
+struct Key {
+  int key;
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+struct CommandCase {
+  const char* name;
+  const char* song;
+  Selection selection;
+  std::vector<Key> keys;
+  const char* text;
+  const char* mask;
+  const char* english;  // status bar, and message box when `box`
+  const char* swedish;
+  bool box = false;
+};
+
+void PrintTo(const CommandCase& c, std::ostream* out) { *out << c.name; }
+
+class Commands : public EditorTest, public ::testing::WithParamInterface<std::tuple<CommandCase, bool>> {
+  void SetUp() override { StartMainWindow(std::get<1>(GetParam()) ? kSwedish : QLocale(QLocale::English)); }
+};
+
+TEST_P(Commands, ChangeAndReportWhatTheyShould) {
+  const auto& [c, swedish] = GetParam();
+  ASSERT_NE(Open(c.song), nullptr);
+  View()->Control().SetSel(c.selection.start, c.selection.end);
+  QString boxText;
+  if (c.box) AnswerNextBox(&boxText);
+  for (const Key& key : c.keys) Press(key.key, key.modifiers);
+  const QString report = QString::fromUtf8(swedish ? c.swedish : c.english);
+  EXPECT_EQ(Text(), c.text);
+  EXPECT_EQ(Mask(), c.mask);
+  EXPECT_EQ(Status(), report);
+  EXPECT_EQ(boxText, c.box ? report : QString());
+  EXPECT_EQ(View()->Document().IsModified(), std::string(c.text) != test::ReadBytes(m_dir.filePath("song1.crd")));
+}
+
+const CommandCase kCommands[] = {
+    {"F5", "C  Am/G\nla |-3-| la", {4, 4}, {{Qt::Key_F5}}, "C  Am/G\nla |-3-| la", "c..cc.c......t.....", "", ""},
+    {"ShiftF5AtTheCaret", "C  Am/G", {4, 4}, {{Qt::Key_F5}, {Qt::Key_F5, Qt::ShiftModifier}}, "C  Am/G",
+     "c.....c", "", ""},
+    {"F8ThenF5", "[Am]Hello C world", {}, {{Qt::Key_F8}, {Qt::Key_F5}}, "[Am]Hello C world", ".cc..............",
+     "", ""},
+    {"ShiftF7Counts", "C\n|-3-5-7-|", {}, {{Qt::Key_F5}, {Qt::Key_F7, Qt::ShiftModifier}}, "C#\n|-4-6-8-|",
+     "cc...t.t.t..", "1 chord and 3 tablatures transposed.", "1 ackord och 3 tabulaturer är transponerade"},
+    {"ShiftF7CountsTheOtherWay", "C G\n|-3-|", {}, {{Qt::Key_F5}, {Qt::Key_F7, Qt::ShiftModifier}},
+     "C# G#\n|-4-|", "cc.cc...t..", "2 chords and 1 tablature transposed.",
+     "2 ackord och 1 tabulatur är transponerade"},
+    {"ShiftF7WithNothingColoured", "C G", {}, {{Qt::Key_F7, Qt::ShiftModifier}}, "C G", "...",
+     "No chords or tablatures were transposed. To make transposing possible make sure that chords and tablatures "
+     "are colored (look in the Transpose menu).",
+     "Inga ackord eller tabulaturer transponerades. För att transponering ska kunna ske måste ackorden eller "
+     "tabulaturerna \"färgas\" först (se i menyn Transponera).",
+     true},
+    {"CtrlDWithNothingColoured", "C G", {}, {{Qt::Key_D, Qt::ControlModifier}}, "C G", "...", "No chord was found.",
+     "Inga ackord hittades"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Editor, Commands, ::testing::Combine(::testing::ValuesIn(kCommands), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) ? "_Swedish" : "_English");
+                         });
+
+TEST_F(EditorTest, TheTransposeDialogChangesThisSongsOptionsOnlyAndCancelNothing) {
+  ASSERT_NE(Open("C G Am\r\n"), nullptr);
+  Press(Qt::Key_F5);
+  for (const bool accept : {false, true}) {
+    bool shown = false;
+    test::WhenModal<CTransposeDlg>([accept, &shown](CTransposeDlg* dialog) {
+      shown = true;
+      dialog->findChild<CIntegerSpinEdit*>(QStringLiteral("steps"))->setValue(2);
+      accept ? dialog->accept() : dialog->reject();
+    });
+    Press(Qt::Key_F7);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Text(), accept ? "D A Bm\n" : "C G Am\n");
+    EXPECT_EQ(View()->Document().Options().transpose.steps, accept ? 2 : 1);
+  }
+  EXPECT_EQ(theSettings().steps, 1);
+  ASSERT_NE(Open("C"), nullptr);
+  EXPECT_EQ(View()->Document().Options().transpose.steps, 1) << "another song keeps its own";
+}
+
+TEST_F(EditorTest, TogglesAndWrappingBelongToTheirSong) {
+  CSonavelView* first = Open("C -3-");
+  CSonavelView* second = Open("C -3-");
+  ASSERT_TRUE(first && second);
+  Press(Qt::Key_F5);
+  second->OnTransposeChords();
+  EXPECT_TRUE(first->TransposeChords());
+  second->OnTransposeTabs();
+  EXPECT_FALSE(second->CanQuickTranspose());
+  Press(Qt::Key_F7, Qt::ShiftModifier);  // off: no pass, no message box
+  second->OnTransposeTabs();
+  Press(Qt::Key_F7, Qt::ShiftModifier);
+  EXPECT_EQ(Text(), "C -4-");
+  Press(Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(std::pair(first->lineWrapMode(), second->lineWrapMode()),
+            std::pair(QTextEdit::WidgetWidth, QTextEdit::FixedPixelWidth));
+  EXPECT_TRUE(theSettings().wordWrap && theSettings().transposeChords) << "the settings are not the song's";
+}
+
+// New text takes the text colour, never a chord's: a transpose afterwards
+// changes chords and frets only.
+struct EditCase {
+  const char* name;
+  long at;
+  const char* typed;   // typed, or pasted when `paste`
+  bool paste;
+  bool autoColor;
+  const char* expected;  // after Shift+F7
+};
+
+void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
+
+class EditThenTranspose : public EditorTest, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(EditThenTranspose, ChangesChordsAndFretsOnly) {
+  const EditCase& c = GetParam();
+  theSettings().autoColorOnOpen = true;
+  theSettings().autoColor = c.autoColor;
+  ASSERT_NE(Open("Am C G\r\nSome lyrics here"), nullptr);
+  View()->Control().SetSel(c.at, c.at);
+  if (c.paste) QApplication::clipboard()->setText(QString::fromUtf8(c.typed).replace(u'\n', QStringLiteral("\r\n")));
+  c.paste ? Press(Qt::Key_V, Qt::ControlModifier) : Type(c.typed);
+  const std::string edited = Text();
+  const long inserted = static_cast<long>(edited.size()) - 23;
+  if (!c.autoColor) EXPECT_EQ(Mask().substr(c.at, inserted), std::string(inserted, '.')) << "the text colour";
+  Press(Qt::Key_F7, Qt::ShiftModifier);
+  EXPECT_EQ(Text(), c.expected);
+  if (c.autoColor) {  // coloured while typing as a fresh start would colour it
+    MemoryTextControl fresh;
+    DocumentOptions options;
+    ViewCommands commands(fresh, options);
+    fresh.SetText(edited);
+    commands.Colorize(false, false);
+    commands.OnQuickTranspose();
+    EXPECT_EQ(Text(), fresh.Text());
+  }
+}
+
+const EditCase kEdits[] = {
+    {"WordTypedBeforeTheChords", 0, "Big ", false, false, "Big A#m C# G#\nSome lyrics here"},
+    {"WordsTypedAgainstTheLastChord", 6, "ged Hello", false, false, "A#m C# Gged Hello\nSome lyrics here"},
+    {"SharpTypedInsideAChord", 1, "#", false, false, "A#m C# G#\nSome lyrics here"},
+    {"SharpTypedInsideAChordAutoColor", 1, "#", false, true, "Bm C# G#\nSome lyrics here"},
+    {"ChordTypedIntoAWord", 2, "y", false, false, "Amy C# G#\nSome lyrics here"},
+    {"LineEndTypedBeforeTheChords", 0, "\n", false, false, "\nA#m C# G#\nSome lyrics here"},
+    {"LinesPastedBeforeTheChords", 0, "la la\nD E\n", true, false, "la la\nD E\nA#m C# G#\nSome lyrics here"},
+    {"LinesPastedBeforeTheChordsAutoColor", 0, "la la\nD E\n", true, true, "la la\nD# F\nA#m C# G#\nSome lyrics here"},
+    {"SuffixPastedAfterAChord", 2, "aj7", true, false, "Amaj7 C# G#\nSome lyrics here"},
+    {"SuffixPastedAfterAChordAutoColor", 2, "aj7", true, true, "A#maj7 C# G#\nSome lyrics here"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Editor, EditThenTranspose, ::testing::ValuesIn(kEdits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorTest, OnlyPlainTextComesInByPasteOrDrop) {
+  theSettings().autoColor = true;
+  ASSERT_NE(Open("one two three"), nullptr);
+  auto* rich = new QMimeData;
+  rich->setHtml(QStringLiteral("<b><span style=\"color:#ff0000;font-size:30pt\">Am</span> G</b>"));
+  rich->setText(QStringLiteral("Am G"));
+  Paste(rich, {4, 7});
+  EXPECT_EQ(Text(), "one Am G three");
+  EXPECT_EQ(Mask(), "....cc.c......");
+  EXPECT_EQ(View()->Control().GetSel(), (Selection{8, 8})) << "the caret after the pasted text";
+  for (auto it = View()->document()->firstBlock().begin(); !it.atEnd(); ++it) {
+    EXPECT_FALSE(it.fragment().charFormat().hasProperty(QTextFormat::FontWeight)) << "no bold from the clipboard";
+  }
+  auto* htmlOnly = new QMimeData;  // a program that offers only HTML
+  htmlOnly->setHtml(QStringLiteral("<p><i>D</i> E</p>"));
+  Paste(htmlOnly, {0, 3});
+  EXPECT_EQ(Text(), "D E Am G three");
+
+  QTextCursor end(View()->document());
+  end.movePosition(QTextCursor::End);
+  const QPointF at = View()->cursorRect(end).center();
+  QMimeData file;
+  file.setUrls({QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("other.crd")))});
+  file.setText(m_dir.filePath(QStringLiteral("other.crd")));
+  QMimeData text;
+  text.setHtml(QStringLiteral("<i> C</i>"));
+  text.setText(QStringLiteral(" C"));
+  for (QMimeData* data : {&file, &text}) {
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View()->viewport(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View()->viewport(), &drop);
+  }
+  EXPECT_EQ(Text(), "D E Am G three C") << "a dropped file is no text";
+  EXPECT_EQ(Mask(), "c.c.cc.c.......c");
+}
+
+// Everything Undo has to give back.
+struct State {
+  std::string text;
+  std::string mask;
+  Selection selection;
+  bool modified = false;
+  friend bool operator==(const State&, const State&) = default;
+};
+
+void PrintTo(const State& s, std::ostream* out) {
+  *out << "{" << s.text << " | " << s.mask << " | " << s.selection.start << "-" << s.selection.end
+       << (s.modified ? " | modified}" : "}");
+}
+
+struct UndoCase {
+  const char* name;
+  std::vector<Key> keys;  // or F7 through the dialog, or typing with autoColor on
+  Selection selection;
+  const char* typed = "";
+  bool dialog = false;
+};
+
+void PrintTo(const UndoCase& c, std::ostream* out) { *out << c.name; }
+
+class UndoRedo : public EditorTest, public ::testing::WithParamInterface<UndoCase> {};
+
+TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
+  const UndoCase& c = GetParam();
+  theSettings().autoColorOnOpen = c.keys.empty() || c.keys[0].key != Qt::Key_F5 || c.keys[0].modifiers != 0;
+  theSettings().autoColor = true;
+  ASSERT_NE(Open("C  Am/G\r\nla la |-3-12-| la\r\nF#m7 Bb"), nullptr);
+  View()->Control().SetSel(c.selection.start, c.selection.end);
+  const auto now = [this] {
+    return State{Text(), Mask(), View()->Control().GetSel(), View()->Document().IsModified()};
+  };
+  const State before = now();
+  if (c.dialog) {
+    test::WhenModal<CTransposeDlg>([](CTransposeDlg* dialog) {
+      dialog->findChild<CIntegerSpinEdit*>(QStringLiteral("steps"))->setValue(-3);
+      dialog->accept();
+    });
+    Press(Qt::Key_F7);
+  }
+  for (const Key& key : c.keys) Press(key.key, key.modifiers);
+  Type(c.typed);
+  const State after = now();
+  ASSERT_NE(after, before) << "the command changed nothing";
+
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(now(), before) << "Undo";
+  EXPECT_FALSE(m_frame->isWindowModified());
+  Press(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(now(), after) << "Redo with Ctrl+Y";
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(now(), after) << "Redo with Ctrl+Shift+Z";
+}
+
+const UndoCase kUndoCases[] = {
+    {"F5", {{Qt::Key_F5}}, {3, 3}},
+    {"F5OnASelection", {{Qt::Key_F5}}, {9, 20}},
+    {"ShiftF5", {{Qt::Key_F5, Qt::ShiftModifier}}, {4, 4}},
+    {"F7", {}, {3, 3}, "", true},
+    {"ShiftF7", {{Qt::Key_F7, Qt::ShiftModifier}}, {1, 1}},
+    {"ShiftF7OnASelection", {{Qt::Key_F7, Qt::ShiftModifier}}, {3, 25}},
+    {"TypingAWordWithAutoColor", {}, {2, 2}, "Dm7"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Editor, UndoRedo, ::testing::ValuesIn(kUndoCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorTest, CommandsKeepTheHistoryBeforeThemAndUndoGoesBackToTheSavedSong) {
+  theSettings().autoColorOnOpen = true;
+  ASSERT_NE(Open("Am C G\r\nla"), nullptr);
+  View()->Control().SetSel(6, 6);
+  Type(" D");
+  Press(Qt::Key_F5);
+  Press(Qt::Key_F7, Qt::ShiftModifier);
+  ASSERT_EQ(Text(), "A#m C# G# D#\nla");
+  for (int i = 0; i < 10 && View()->document()->isUndoAvailable(); ++i) Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "Am C G\nla");
+  EXPECT_EQ(Mask(), "cc.c.c...") << "with the colours it opened with";
+  EXPECT_FALSE(View()->Document().IsModified());
+}
+
+TEST_F(EditorTest, ASongOpensAtItsTopAndShiftEnterEndsALine) {
+  std::string song;
+  for (int i = 0; i < 400; ++i) song += "Am C G\r\nSome lyrics here\r\n";
+  ASSERT_NE(Open(song), nullptr);
+  QApplication::processEvents();
+  EXPECT_EQ(View()->Control().GetSel(), (Selection{0, 0}));
+  EXPECT_EQ(View()->verticalScrollBar()->value(), 0);
+  Type("x");
+  QTest::keyClick(View(), Qt::Key_Return, Qt::ShiftModifier);
+  EXPECT_EQ(Text().substr(0, 4), "x\nAm");
+}
+
+TEST_F(EditorTest, TheTitleNamesTheSongOnceWithItsModifiedMark) {
+  ASSERT_NE(Open("C"), nullptr);
+  const auto shownTitle = [this] { return m_frame->windowHandle()->title(); };
+  EXPECT_EQ(shownTitle(), QStringLiteral("Sonavel - [song1.crd]"));
+  QWidget otherProgram;  // the user drops text from another program's window
+  otherProgram.show();
+  QApplication::setActiveWindow(&otherProgram);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+  QApplication::clipboard()->setText(QStringLiteral("G "));
+  View()->paste();
+  EXPECT_EQ(shownTitle(), QStringLiteral("Sonavel - [song1.crd*]"));
+  View()->OnEditUndo();
+  EXPECT_EQ(shownTitle(), QStringLiteral("Sonavel - [song1.crd]"));
+}
+
+TEST_F(EditorTest, TheSaveQuestionShowsItsSongAndCancelKeepsIt) {
+  ASSERT_NE(Open("C"), nullptr);
+  Type("x");
+  ASSERT_NE(Open("G"), nullptr);
+  QString shown;
+  test::WhenModal<QMessageBox>([this, &shown](QMessageBox* box) {
+    shown = m_frame->ActiveView()->Document().Title();
+    box->button(QMessageBox::Cancel)->click();
+  });
+  m_frame->close();
+  EXPECT_EQ(shown, QStringLiteral("song1.crd"));
+  EXPECT_EQ(m_frame->Children().size(), 2);
+}
+
+TEST_F(EditorTest, NewSongsAreNumberedAndAskInTheirLanguage) {
+  for (const bool swedish : {false, true}) {
+    m_translations = std::make_unique<CTranslations>(swedish ? kSwedish : QLocale(QLocale::English));
+    CChildFrame* first = m_frame->NewFile();
+    QTest::keyClicks(first->View(), "G");
+    QString question;
+    QString cancel;
+    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+      question = box->text();
+      cancel = box->button(QMessageBox::Cancel)->text();
+      box->button(QMessageBox::No)->click();
+    });
+    first->close();
+    EXPECT_EQ(question, swedish ? QStringLiteral("Vill du spara ändringarna i Ackord2?")
+                                : QStringLiteral("Save changes to Chord1?"));
+    EXPECT_EQ(cancel, swedish ? QStringLiteral("Avbryt") : QStringLiteral("Cancel"));
+  }
+}
+
+TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHalfInchMargins) {
+  CSonavelView* plain = m_frame->NewFile()->View();
+  EXPECT_EQ(plain->font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family())
+      << "Fixedsys, which Linux lacks, falls back to the fixed font";
+  EXPECT_EQ(plain->Document().Options().font, "Fixedsys");
+  EXPECT_EQ(plain->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+  EXPECT_EQ(plain->lineWrapMode(), QTextEdit::WidgetWidth);
+
+  QString family;
+  for (const QString& candidate : QFontDatabase::families()) {
+    if (candidate != QFontDatabase::systemFont(QFontDatabase::FixedFont).family()) family = candidate;
+  }
+  theSettings().font = family.toStdString();
+  theSettings().fontSize = 15;
+  theSettings().fontBold = theSettings().fontItalic = true;
+  theSettings().useSystemBackground = theSettings().wordWrap = false;
+  theSettings().backgroundcolor = MakeColorRef(0x10, 0x20, 0x30);
+  CSonavelView* view = m_frame->NewFile()->View();
+  const QFont font = view->font();
+  EXPECT_EQ(std::tuple(font.family(), font.pointSize(), font.bold(), font.italic()), std::tuple(family, 15, true, true));
+  EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30));
+  EXPECT_EQ(view->lineWrapMode(), QTextEdit::FixedPixelWidth);  // the printable width: 6 to 8 inches
+  EXPECT_GT(view->lineWrapColumnOrWidth(), 6 * view->logicalDpiX());
+  EXPECT_LT(view->lineWrapColumnOrWidth(), 8 * view->logicalDpiX());
+  EXPECT_EQ(plain->font().pointSize(), 9) << "open windows keep their look";
+
+  for (int i = 0; i < 200; ++i) QTextCursor(view->document()).insertText(QStringLiteral("Am   G   C   D\nla la\n"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setOutputFileName(m_dir.filePath(QStringLiteral("song.pdf")));
+  const auto copy = view->PaginatedCopy(printer);
+  EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(12.7, 12.7, 12.7, 12.7));
+  const double dotsPerMillimetre = printer.resolution() / 25.4;
+  EXPECT_NEAR(copy->pageSize().width(), (210 - 2 * 12.7) * dotsPerMillimetre, dotsPerMillimetre);
+  EXPECT_GT(copy->pageCount(), 1);
+  view->PrintTo(printer);
+  EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 1000);
+}
+
+}  // namespace
+}  // namespace sonavel

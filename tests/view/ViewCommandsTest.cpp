@@ -1,0 +1,207 @@
+// The view's commands on the in-memory control: what Colorize and
+// Decolorize paint, what the transposition pass rewrites, where find next
+// chord goes, and what each leaves of the selection and the modified flag.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "engine/NoteTable.h"
+#include "tests/support/ColorMask.h"
+#include "view/MemoryTextControl.h"
+#include "view/ViewCommands.h"
+
+namespace sonavel {
+namespace {
+
+class ViewCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { BuildChordTable(); }
+  void Load(const char* text, bool colorize = true) {
+    control.SetText(text);
+    if (colorize) commands.Colorize(false, false);
+  }
+  std::string Mask() const { return test::ColorMask(control, options); }
+
+  DocumentOptions options;
+  MemoryTextControl control;
+  ViewCommands commands{control, options};
+};
+
+enum class Command { Colorize, ColorizeAllThenDecolorize };
+
+struct ColorizeCase {
+  const char* name;
+  const char* text;
+  Selection selection;
+  Command command;
+  bool chordInBrackets;
+  const char* mask;  // c chord, t tab, . text
+};
+
+void PrintTo(const ColorizeCase& c, std::ostream* out) { *out << c.name; }
+
+class Colorize : public ViewCommandsTest, public ::testing::WithParamInterface<ColorizeCase> {};
+
+TEST_P(Colorize, PaintsChordsFretsAndText) {
+  const ColorizeCase& c = GetParam();
+  options.chordInBrackets = c.chordInBrackets;
+  Load(c.text, c.command == Command::ColorizeAllThenDecolorize);
+  control.SetSel(c.selection.start, c.selection.end);
+  control.SetModified(true);
+  commands.Colorize(c.command != Command::Colorize, c.command != Command::Colorize);
+  EXPECT_EQ(Mask(), c.mask);
+  EXPECT_EQ(control.GetSel(), (Selection{c.selection}));
+  EXPECT_TRUE(control.IsModified()) << "colouring keeps the modified flag";
+  EXPECT_EQ(control.OpenEditSteps(), 0);
+  EXPECT_EQ(control.RedrawSuspensions(), 0);
+}
+
+const ColorizeCase kColorizeCases[] = {
+    {"ChordsOverLyricsAndFrets", "C   Am7/G\ne|-3-12-|\n", {}, Command::Colorize, false, "c...ccc.c....t.tt..."},
+    {"DigitOfABracketedChordStaysChord", "(B7) -5-", {}, Command::Colorize, false, ".cc...t."},
+    {"NoBreakSpaceSeparates", "C\xC2\xA0G", {}, Command::Colorize, false, "c.c"},
+    {"BracketsOnlyBracketedChords", "[Am]Hello C world", {}, Command::Colorize, true, ".cc.............."},
+    {"BracketOnThePreviousLine", "[\nG ]x G", {}, Command::Colorize, true, "........"},
+    {"SelectionWidensToTheTokenBefore", "C D\nE F", {2, 3}, Command::Colorize, false, "c.c...."},
+    {"SelectionInsideOneLine", "C D\nE F G\nA", {6, 7}, Command::Colorize, false, "....c.c...."},
+    {"DecolorizeTheTokenAtTheCaret", "C Am G", {3, 3}, Command::ColorizeAllThenDecolorize, false, "c....c"},
+    {"DecolorizeTheSelection", "C Am G D", {2, 6}, Command::ColorizeAllThenDecolorize, false, "c......c"},
+    {"EmptyText", "", {}, Command::Colorize, false, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(View, Colorize, ::testing::ValuesIn(kColorizeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ViewCommandsTest, SharedColourRolesFollowTheOrderOfTheTests) {
+  options.tabcolor = options.chordcolor;  // frets then look like chords, and go as chords
+  Load("C -3-");
+  EXPECT_EQ(Mask(), "c..c.");
+  EXPECT_EQ(commands.OnQuickTranspose().chords, 2);
+}
+
+TEST_F(ViewCommandsTest, AutoColorColoursWhileTyping) {
+  for (const bool autoColor : {true, false}) {
+    control.SetChangeHandler([&] { commands.OnTextChanged(autoColor); });
+    Load("x ", false);
+    control.SetSel(2, 2);
+    control.TypeText("A");
+    control.TypeText("m");
+    EXPECT_EQ(Mask(), autoColor ? "..cc" : "....") << "autoColor " << autoColor;
+    EXPECT_EQ(control.GetSel(), (Selection{4, 4}));
+  }
+}
+
+// The pass, after an optional edit made once the text was coloured (the
+// typed text takes the given colour, as new text in the editor takes the
+// text colour).
+struct PassCase {
+  const char* name;
+  const char* text;
+  TransposeOptions transpose;
+  Selection edit;
+  const char* typed;  // null: no edit
+  ColorRef typedColor;
+  Selection selection;  // for the pass
+  const char* expected;
+  long chords, tabs;
+  Selection after;
+};
+
+void PrintTo(const PassCase& c, std::ostream* out) { *out << c.name; }
+
+TransposeOptions Opt(int steps, int key = 0, bool bIsBess = false, bool chords = true, bool tabs = true,
+                     int tabMin = 0, int tabMax = 15) {
+  return {steps, key, bIsBess, chords, tabs, tabMin, tabMax};
+}
+
+constexpr ColorRef kText = kDefaultTextColor;
+constexpr ColorRef kChord = kDefaultChordColor;
+constexpr ColorRef kTab = kDefaultTabColor;
+
+class TransposePass : public ViewCommandsTest, public ::testing::WithParamInterface<PassCase> {};
+
+TEST_P(TransposePass, RewritesWholeChordsAndFretsOnly) {
+  const PassCase& c = GetParam();
+  options.transpose = c.transpose;
+  Load(c.text);
+  if (c.typed != nullptr) {
+    control.SetSel(c.edit.start, c.edit.end);
+    control.TypeText(c.typed, c.typedColor);
+  }
+  control.SetSel(c.selection.start, c.selection.end);
+  control.SetModified(false);
+  const TransposeCounts counts = commands.OnQuickTranspose();
+  EXPECT_EQ(control.Text(), c.expected);
+  EXPECT_EQ(counts.chords, c.chords);
+  EXPECT_EQ(counts.tabs, c.tabs);
+  EXPECT_EQ(control.GetSel(), (Selection{c.after}));
+  EXPECT_EQ(control.IsModified(), counts.AnyTransposed());
+}
+
+const PassCase kPassCases[] = {
+    {"UpTwoInC", "C Am7 F#m Bb H7 Ebmaj7", Opt(2), {}, nullptr, 0, {}, "D Bm7 G#m C C#7 Fmaj7", 6, 0, {}},
+    {"SlashChordIsTwoChords", "Am7/G", Opt(1), {}, nullptr, 0, {}, "A#m7/G#", 2, 0, {}},
+    {"FretsFoldIntoTheWindow", "e|-14-0-9-10-|", Opt(3), {}, nullptr, 0, {}, "e|-5-3-12-13-|", 0, 4, {}},
+    {"ChordsOff", "C -3- G", Opt(1, 0, false, false, true), {}, nullptr, 0, {}, "C -4- G", 0, 1, {}},
+    {"TabsOff", "C -3- G", Opt(1, 0, false, true, false), {}, nullptr, 0, {}, "C# -3- G#", 2, 0, {}},
+    {"BothOff", "C -3- G", Opt(1, 0, false, false, false), {}, nullptr, 0, {}, "C -3- G", 0, 0, {}},
+    {"LyricsAndLineEndsUntouched", "F  G\nla la la\n|-9-|\n", Opt(2), {}, nullptr, 0, {}, "G  A\nla la la\n|-11-|\n",
+     2, 1, {}},
+    {"NeverColorized", "C G", Opt(1), {0, 3}, "C G", kText, {1, 1}, "C G", 0, 0, {1, 1}},
+    // The caret stays behind the same characters; a selection follows its text.
+    {"CaretAfterAGrowingChord", "C G D", Opt(1), {}, nullptr, 0, {1, 1}, "C# G# D#", 3, 0, {2, 2}},
+    {"CaretBeforeEveryRun", "x C G", Opt(1), {}, nullptr, 0, {1, 1}, "x C# G#", 2, 0, {1, 1}},
+    {"SelectionLimitsThePass", "C\nG D\nE", Opt(1), {}, nullptr, 0, {2, 5}, "C\nG# D#\nE", 2, 0, {2, 7}},
+    {"ShrinkingFretsMoveTheEnd", "|-10-11-|", Opt(-2), {}, nullptr, 0, {0, 9}, "|-8-9-|", 0, 2, {0, 7}},
+    {"SelectionNeverTurnsInsideOut", "Fbbbbbbbbb G", Opt(0), {}, nullptr, 0, {5, 12}, "G# G", 2, 0, {4, 4}},
+    // Edited after colouring: what is no longer a whole chord or fret stays.
+    {"WordTypedBeforeTheChords", "Am C G", Opt(1), {0, 0}, "Big ", kText, {}, "Big A#m C# G#", 3, 0, {}},
+    {"WordsTypedAgainstAChord", "Am C G", Opt(1), {6, 6}, "ged Hello", kText, {}, "A#m C# Gged Hello", 2, 0, {}},
+    {"ChordTypedIntoAWord", "Am G", Opt(1), {2, 2}, "y", kText, {}, "Amy G#", 1, 0, {}},
+    {"CharacterTypedInsideAChord", "Am G", Opt(1), {1, 1}, "#", kText, {}, "A#m G#", 1, 0, {}},
+    {"SeparatorDeletedBetweenChords", "Am G", Opt(1), {2, 3}, "", kText, {}, "AmG", 0, 0, {}},
+    {"CharacterBeyondWindows1252", "Am G", Opt(1), {2, 2}, "\xE4\xB8\xAD", kText, {}, "Am\xE4\xB8\xAD G#", 1, 0,
+     {}},
+    {"DigitTypedAfterAFret", "|-3-|", Opt(1), {3, 3}, "1", kText, {}, "|-31-|", 0, 0, {}},
+    {"FretLostItsMark", "|-3-|", Opt(1), {1, 2}, "a", kText, {}, "|a3-|", 0, 0, {}},
+    {"FretsJoinedIntoOneFret", "|-3-5-|", Opt(1), {3, 4}, "", kText, {}, "|-12-|", 0, 1, {}},
+    {"TabColouredLetter", "|-3-|", Opt(1), {2, 3}, "x", kTab, {}, "|-x-|", 0, 0, {}},
+    {"ChordColouredWord", "C Am", Opt(1), {0, 1}, "lyric", kChord, {}, "lyric A#m", 1, 0, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(View, TransposePass, ::testing::ValuesIn(kPassCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ViewCommandsTest, ReplacedTextKeepsItsColourAndOppositeStepsGoBack) {
+  Load("C Eb F#m7 Bb/D -9-");
+  options.transpose.steps = 5;
+  commands.OnQuickTranspose();
+  options.transpose.steps = -5;
+  commands.OnQuickTranspose();
+  EXPECT_EQ(control.Text(), "C D# F#m7 A#/D -9-");
+  EXPECT_EQ(Mask(), "c.cc.cccc.cc.c..t.");
+}
+
+TEST_F(ViewCommandsTest, FindNextChordWalksTheChordsAndWraps) {
+  Load("x C/G la -3-\nAm x\n");
+  control.SetSel(5, 5);  // a caret: the first chord of the text comes first
+  for (const Selection expected : {Selection{2, 3}, {4, 5}, {13, 15}, {2, 3}}) {
+    EXPECT_EQ(commands.OnFindNextChord(), ViewCommands::FindResult::Found);
+    EXPECT_EQ(control.GetSel(), expected);
+  }
+  Load("la G la");
+  control.SetSel(3, 4);
+  commands.OnFindNextChord();
+  EXPECT_EQ(control.GetSel(), (Selection{3, 4})) << "the only chord again";
+  Load("C G Am", false);
+  control.SetSel(1, 3);
+  EXPECT_EQ(commands.OnFindNextChord(), ViewCommands::FindResult::NotFound);
+  EXPECT_EQ(control.GetSel(), (Selection{1, 3}));
+  EXPECT_EQ(control.RedrawSuspensions(), 0);
+  Load("");
+  EXPECT_EQ(commands.OnFindNextChord(), ViewCommands::FindResult::EmptyText);
+}
+
+}  // namespace
+}  // namespace sonavel
