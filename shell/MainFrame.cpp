@@ -67,6 +67,7 @@ CMainFrame::~CMainFrame() {
     disconnect(child->View(), nullptr, this, nullptr);
     disconnect(&child->Document(), nullptr, this, nullptr);
     disconnect(child->Document().TextDocument(), nullptr, this, nullptr);
+    disconnect(child, nullptr, this, nullptr);
   }
 }
 
