@@ -3,386 +3,153 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <set>
+#include <map>
+#include <ostream>
+#include <regex>
 #include <string>
 
-#include "document/TextEncoding.h"
-#include "document/TextFileReader.h"
 #include "tests/support/HexBytes.h"
+#include "tests/support/Songs.h"
 
 namespace sonavel {
 namespace {
 
 namespace fs = std::filesystem;
 
+constexpr auto kUtf8 = CodePage::Utf8;
+constexpr auto k1252 = CodePage::Windows1252;
+
+struct EncodeRow {
+  const char* name;
+  const char* text;  // UTF-8
+  CodePage preferred;
+  const char* bytesHex;
+  CodePage used;
+};
+
+void PrintTo(const EncodeRow& row, std::ostream* os) { *os << row.name; }
+
+const EncodeRow kEncodeRows[] = {
+    // CR LF, CR CR LF, LF, LF CR and a lone CR at the very end.
+    {"LineEndsBecomeCrLf", "\r\na\r\r\nb\nc\n\r", kUtf8, "0D 0A 61 0D 0A 0D 0A 62 0D 0A 63 0D 0A 0D 0A", kUtf8},
+    {"Windows1252StaysWindows1252", "s\xC3\xA5ng \xE2\x82\xAC\xC2\x81\n", k1252, "73 E5 6E 67 20 80 81 0D 0A", k1252},
+    {"AsciiStaysWindows1252", "C Am\n", k1252, "43 20 41 6D 0D 0A", k1252},
+    {"HalfAMarkStaysWindows1252", "\xC3\xAF\xC2\xBB" "A", k1252, "EF BB 41", k1252},
+    {"CharacterWindows1252LacksGivesUtf8", "\xC3\xA5\xCE\xA9", k1252, "C3 A5 CE A9", kUtf8},
+    // Windows-1252 bytes that would read back as other text.
+    {"BytesThatAreValidUtf8", "\xC3\x83\xC2\xA5", k1252, "C3 83 C2 A5", kUtf8},
+    {"BytesLikeALittleEndianMark", "\xC3\xBF\xC3\xBE" "a\xC3\xA5", k1252, "C3 BF C3 BE 61 C3 A5", kUtf8},
+    {"BytesLikeABigEndianMark", "\xC3\xBE\xC3\xBF", k1252, "C3 BE C3 BF", kUtf8},
+    {"BytesLikeAUtf8Mark", "\xC3\xAF\xC2\xBB\xC2\xBF\xE2\x82\xAC", k1252, "C3 AF C2 BB C2 BF E2 82 AC", kUtf8},
+    // The reader would take a leading U+FEFF for a mark; a real mark in front keeps it.
+    {"LeadingZeroWidthNoBreakSpace", "\xEF\xBB\xBF" "a", kUtf8, "EF BB BF EF BB BF 61", kUtf8},
+};
+
+class EncodeTable : public ::testing::TestWithParam<EncodeRow> {};
+
+// The text comes as a view with a line end just past it, which must not be
+// taken for part of it.
+TEST_P(EncodeTable, BytesAndCodePage) {
+  const EncodeRow& row = GetParam();
+  const std::string buffer = std::string(row.text) + "\n";
+  CodePage used = row.used == kUtf8 ? k1252 : kUtf8;
+  EXPECT_EQ(Hex(EncodeForSave(std::string_view(buffer.data(), buffer.size() - 1), row.preferred, &used)), row.bytesHex);
+  EXPECT_EQ(used, row.used);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EncodeTable, ::testing::ValuesIn(kEncodeRows), ::testing::PrintToStringParamName());
 
 std::string FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+// A fresh folder per test holding a file whose mode no new file gets, and a
+// link to it.
+class SongFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "sonavel-files-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    m_dir = pattern;
+    std::ofstream(m_dir / "plain") << "old";
+    fs::permissions(m_dir / "plain", fs::perms{0604});
+    fs::create_symlink("plain", m_dir / "link");
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
 
-std::string ReadBack(const std::string& bytes) {
-  std::string copy = bytes + '\0';
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fmemopen(copy.data(), bytes.size(), "rb"), &std::fclose);
-  CTextFileReader reader(file.get());
-  std::string text;
-  EXPECT_TRUE(reader.ReadAll(text, "\r\n"));
-  return text;
-}
-
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      out += "\r\n";
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += text[i];
+  // Every name in the folder with where it links to, or its mode and bytes.
+  std::map<std::string, std::string> Contents() const {
+    std::map<std::string, std::string> contents;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
+      contents[entry.path().filename()] =
+          entry.is_symlink() ? "-> " + fs::read_symlink(entry.path()).string()
+                             : std::to_string(static_cast<int>(entry.status().permissions())) + " " + FileBytes(entry);
     }
-  }
-  return out;
-}
-
-// ---------------------------------------------------------------------------
-
-struct EncodeCase {
-  const char* name;
-  std::string text;
-  CodePage preferred;
-  std::string bytes;
-  CodePage used;
-};
-
-std::ostream& operator<<(std::ostream& os, const EncodeCase& c) { return os << c.name; }
-
-constexpr auto kUtf8 = CodePage::Utf8;
-constexpr auto kCp1252 = CodePage::Windows1252;
-
-const EncodeCase kEncodeCases[] = {
-    {"LfBecomesCrLf", "a\nb\n", kUtf8, "a\r\nb\r\n", kUtf8},
-    {"LoneCrBecomesCrLf", "a\rb\r", kUtf8, "a\r\nb\r\n", kUtf8},
-    {"CrLfStays", "a\r\n\r\nb", kUtf8, "a\r\n\r\nb", kUtf8},
-    {"CrCrLfIsTwoBreaks", "a\r\r\nb", kUtf8, "a\r\n\r\nb", kUtf8},
-    {"LfCrIsTwoBreaks", "\n\r", kUtf8, "\r\n\r\n", kUtf8},
-    {"Empty", "", kCp1252, "", kCp1252},
-    {"Utf8Letter", "\xC3\xA5", kUtf8, "\xC3\xA5", kUtf8},
-    {"Windows1252Letter", "s\xC3\xA5ng\n", kCp1252, "s\xE5ng\r\n", kCp1252},
-    {"Windows1252Euro", "\xE2\x82\xAC", kCp1252, "\x80", kCp1252},
-    {"Windows1252ControlKept", "\xC2\x81", kCp1252, "\x81", kCp1252},
-    {"AsciiStaysWindows1252", "C Am\n", kCp1252, "C Am\r\n", kCp1252},
-    {"IncompleteUtf8MarkStaysWindows1252", "\xC3\xAF\xC2\xBB" "A", kCp1252, "\xEF\xBB" "A", kCp1252},
-    // Characters Windows-1252 lacks turn the whole file into UTF-8.
-    {"OmegaNeedsUtf8", "\xC3\xA5\xCE\xA9", kCp1252, "\xC3\xA5\xCE\xA9", kUtf8},
-    {"GuitarNeedsUtf8", "\xF0\x9F\x8E\xB8\n", kCp1252, "\xF0\x9F\x8E\xB8\r\n", kUtf8},
-    {"C1ControlWithoutByteNeedsUtf8", "\xC2\x80", kCp1252, "\xC2\x80", kUtf8},
-    // Windows-1252 bytes that would read back as other characters.
-    {"Windows1252BytesThatAreValidUtf8", "\xC3\x83\xC2\xA5", kCp1252, "\xC3\x83\xC2\xA5", kUtf8},
-    {"Windows1252BytesLikeLittleEndianMark", "\xC3\xBF\xC3\xBE" "a\xC3\xA5", kCp1252, "\xC3\xBF\xC3\xBE" "a\xC3\xA5",
-     kUtf8},
-    {"Windows1252BytesLikeBigEndianMark", "\xC3\xBE\xC3\xBF", kCp1252, "\xC3\xBE\xC3\xBF", kUtf8},
-    {"Windows1252BytesLikeUtf8Mark", "\xC3\xAF\xC2\xBB\xC2\xBF\xE2\x82\xAC", kCp1252,
-     "\xC3\xAF\xC2\xBB\xC2\xBF\xE2\x82\xAC", kUtf8},
-    // A leading U+FEFF survives only behind a real mark.
-    {"LeadingZeroWidthNoBreakSpace", "\xEF\xBB\xBF" "a", kUtf8, "\xEF\xBB\xBF\xEF\xBB\xBF" "a", kUtf8},
-    {"InnerZeroWidthNoBreakSpace", "a\xEF\xBB\xBF", kUtf8, "a\xEF\xBB\xBF", kUtf8},
-};
-
-class EncodeForSaveTable : public ::testing::TestWithParam<EncodeCase> {};
-
-TEST_P(EncodeForSaveTable, BytesAndCodePageReadBackAsTheText) {
-  const EncodeCase& c = GetParam();
-  CodePage used = c.used == kUtf8 ? kCp1252 : kUtf8;
-  const std::string bytes = EncodeForSave(c.text, c.preferred, &used);
-  EXPECT_EQ(Hex(bytes), Hex(c.bytes));
-  EXPECT_EQ(used, c.used);
-  EXPECT_EQ(ReadBack(bytes), WithCrLf(c.text));
-  EXPECT_EQ(EncodeForSave(c.text, c.preferred, nullptr), bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EncodeForSaveTable, ::testing::ValuesIn(kEncodeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// ---------------------------------------------------------------------------
-
-class TemporaryDirectory {
- public:
-  TemporaryDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "sonavel-writer-XXXXXX").string();
-    m_path = ::mkdtemp(pattern.data());
-  }
-  ~TemporaryDirectory() {
-    std::error_code ec;
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(m_path, ec);
-  }
-  const fs::path& path() const { return m_path; }
-  fs::path operator/(const std::string& name) const { return m_path / name; }
-
-  std::set<std::string> Names() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(m_path)) names.insert(entry.path().filename().string());
-    return names;
+    return contents;
   }
 
- private:
-  fs::path m_path;
-};
-
-mode_t ModeOf(const fs::path& path) {
-  struct stat status {};
-  EXPECT_EQ(::stat(path.c_str(), &status), 0);
-  return status.st_mode & 07777;
-}
-
-class ScopedUmask {
- public:
-  explicit ScopedUmask(mode_t mask) : m_previous(::umask(mask)) {}
-  ~ScopedUmask() { ::umask(m_previous); }
-
- private:
-  mode_t m_previous;
-};
-
-TEST(WriteFileAtomically, NewFileGetsOrdinaryPermissionsAndNoTemporaryStays) {
-  TemporaryDirectory dir;
-  for (const mode_t mask : {mode_t{022}, mode_t{027}, mode_t{077}}) {
-    ScopedUmask umask(mask);
-    const fs::path path = dir / ("song" + std::to_string(mask) + ".crd");
+  // Saves "new", preferring Windows-1252, with files limited to `limit` bytes
+  // (which even root cannot write past); gives the reason it failed, or "".
+  std::string Save(const std::string& name, rlim_t limit = RLIM_INFINITY) {
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    const rlimit limited{std::min(limit, previous.rlim_max), previous.rlim_max};
+    const auto handler = ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    CodePage used = kUtf8;
     std::string error;
-    ASSERT_TRUE(WriteFileAtomically(path, "C  G\r\n", error)) << error;
-    EXPECT_EQ(FileBytes(path), "C  G\r\n");
-    EXPECT_EQ(ModeOf(path), 0666 & ~mask);
-  }
-  EXPECT_EQ(dir.Names().size(), 3u);
-}
-
-TEST(WriteFileAtomically, ReplacingKeepsPermissionBits) {
-  TemporaryDirectory dir;
-  for (const mode_t mode : {mode_t{0600}, mode_t{0640}, mode_t{0604}, mode_t{0755}}) {
-    const fs::path path = dir / "song.crd";
-    WriteBytes(path, "old contents that are longer");
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomically(path, "new", error)) << error;
-    EXPECT_EQ(FileBytes(path), "new");
-    EXPECT_EQ(ModeOf(path), mode);
-    EXPECT_EQ(dir.Names(), std::set<std::string>{"song.crd"});
-  }
-}
-
-TEST(WriteFileAtomically, SymbolicLinksKeepPointingAtTheReplacedFile) {
-  TemporaryDirectory dir;
-  fs::create_directory(dir / "real");
-  WriteBytes(dir / "real" / "song.crd", "old");
-  // A relative link to a link, each resolved from its own directory.
-  fs::create_symlink("real/song.crd", dir / "inner");
-  fs::create_directory(dir / "links");
-  fs::create_symlink("../inner", dir / "links" / "outer");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(dir / "links" / "outer", "new", error)) << error;
-  EXPECT_TRUE(fs::is_symlink(dir / "inner"));
-  EXPECT_TRUE(fs::is_symlink(dir / "links" / "outer"));
-  EXPECT_EQ(FileBytes(dir / "real" / "song.crd"), "new");
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"real", "inner", "links"}));
-  EXPECT_EQ(fs::directory_iterator(dir / "real")->path().filename(), "song.crd");
-
-  // A link to a file that does not exist yet creates that file.
-  fs::create_symlink("real/new.crd", dir / "dangling");
-  ASSERT_TRUE(WriteFileAtomically(dir / "dangling", "created", error)) << error;
-  EXPECT_TRUE(fs::is_symlink(dir / "dangling"));
-  EXPECT_EQ(FileBytes(dir / "real" / "new.crd"), "created");
-}
-
-TEST(WriteFileAtomically, LongFileNamesStillGetATemporaryBesideThem) {
-  TemporaryDirectory dir;
-  const fs::path path = dir / (std::string(250, 'x') + ".crd");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(path, "abc", error)) << error;
-  EXPECT_EQ(FileBytes(path), "abc");
-  EXPECT_EQ(dir.Names().size(), 1u);
-}
-
-TEST(WriteFileAtomically, FailuresNameTheReasonAndLeaveEverythingAsItWas) {
-  TemporaryDirectory dir;
-  WriteBytes(dir / "plain", "old");
-  fs::create_directory(dir / "folder");
-  fs::create_symlink("loop2", dir / "loop1");
-  fs::create_symlink("loop1", dir / "loop2");
-  struct Case {
-    fs::path path;
-    std::string reason;
-  };
-  const Case cases[] = {
-      {dir / "plain" / "song.crd", "Not a directory"},
-      {dir / "folder", "Is a directory"},
-      {dir / "missing" / "song.crd", "No such file or directory"},
-      {dir / "loop1", "Too many levels of symbolic links"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path.string());
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomically(c.path, "new", error));
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-    EXPECT_EQ(error.find('\n'), std::string::npos);
-  }
-  EXPECT_EQ(FileBytes(dir / "plain"), "old");
-  EXPECT_TRUE(fs::is_empty(dir / "folder"));
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"plain", "folder", "loop1", "loop2"}));
-}
-
-// Lowers the file size limit; even root cannot write past it.
-class ScopedFileSizeLimit {
- public:
-  explicit ScopedFileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_previous);
-    m_previousHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = m_previous;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~ScopedFileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_previous);
-    ::signal(SIGXFSZ, m_previousHandler);
+    const bool saved = WriteSongFile(m_dir / name, "new", k1252, &used, error);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    ::signal(SIGXFSZ, handler);
+    EXPECT_EQ(used, saved ? k1252 : kUtf8);
+    return error;
   }
 
- private:
-  rlimit m_previous{};
-  void (*m_previousHandler)(int);
+  fs::path m_dir;
 };
 
-TEST(WriteFileAtomically, WriteFailureLeavesTheOldFileAndNoTemporary) {
-  TemporaryDirectory dir;
-  const fs::path path = dir / "song.crd";
-  WriteBytes(path, "old song");
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  std::string error;
-  bool written = true;
-  {
-    ScopedFileSizeLimit limit(4096);
-    written = WriteFileAtomically(path, std::string(100000, 'x'), error);
+// A failure names its reason on one line and leaves the folder as it was:
+// no half file, no temporary file. A save replaces the file a link names and
+// keeps its mode.
+TEST_F(SongFolder, SaveReplacesTheLinkedFileWholeOrNotAtAll) {
+  auto expected = Contents();
+  EXPECT_EQ(Save("missing/song.crd"), "Cannot create a temporary file: No such file or directory");
+  EXPECT_EQ(Save("plain", 2), "Cannot write: File too large");
+  EXPECT_EQ(Contents(), expected);
+  expected["plain"].replace(expected["plain"].find(' ') + 1, std::string::npos, "new");
+  EXPECT_EQ(Save("link"), "");
+  EXPECT_EQ(Contents(), expected);
+}
+
+SONGS_PRESENT_TEST()
+
+class SongRoundTrip : public ::testing::TestWithParam<test::Song> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SongRoundTrip);
+
+// Every song, saved for the code page it was read in, gives back its bytes;
+// LF line ends come back as CR LF. Saving drops a byte-order mark for now,
+// so songs that have one are left out.
+TEST_P(SongRoundTrip, SavingWhatWasReadGivesBackTheBytes) {
+  const test::Song& song = GetParam();
+  const std::string original = FileBytes(song.path);
+  if (original.starts_with("\xEF\xBB\xBF") || original.starts_with("\xFF\xFE") || original.starts_with("\xFE\xFF")) {
+    GTEST_SKIP() << "saving does not keep a byte-order mark yet";
   }
-  EXPECT_FALSE(written);
-  EXPECT_NE(error.find("File too large"), std::string::npos) << error;
-  EXPECT_EQ(FileBytes(path), "old song");
-  EXPECT_EQ(ModeOf(path), 0640u);
-  EXPECT_EQ(dir.Names(), std::set<std::string>{"song.crd"});
+  EXPECT_EQ(EncodeForSave(song.text, song.codePage, nullptr),
+            std::regex_replace(original, std::regex("\r?\n"), "\r\n"));
 }
 
-TEST(WriteSongFile, CodePageIsReportedOnlyWhenWritten) {
-  TemporaryDirectory dir;
-  CodePage used = CodePage::Windows1252;
-  std::string error;
-  // A Windows-1252 document that gained a character Windows-1252 lacks.
-  ASSERT_TRUE(WriteSongFile(dir / "a.crd", "s\xC3\xA5ng \xCE\xA9\n", CodePage::Windows1252, &used, error)) << error;
-  EXPECT_EQ(used, CodePage::Utf8);
-  EXPECT_EQ(FileBytes(dir / "a.crd"), "s\xC3\xA5ng \xCE\xA9\r\n");
-
-  used = CodePage::Utf8;
-  ASSERT_TRUE(WriteSongFile(dir / "b.crd", "s\xC3\xA5ng\n", CodePage::Windows1252, &used, error)) << error;
-  EXPECT_EQ(used, CodePage::Windows1252);
-  EXPECT_EQ(FileBytes(dir / "b.crd"), "s\xE5ng\r\n");
-
-  used = CodePage::Windows1252;
-  EXPECT_FALSE(WriteSongFile(dir / "b.crd" / "c.crd", "x", CodePage::Utf8, &used, error));
-  EXPECT_EQ(used, CodePage::Windows1252);
-}
-
-// ---------------------------------------------------------------------------
-// Real song files, read and saved back.
-
-const fs::path kSongs = SONAVEL_SONGS_DIR;
-
-std::string LfToCrLf(std::string_view bytes) {
-  std::string out;
-  for (const char c : bytes) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
-struct RoundTripCase {
-  const char* file;
-  CodePage codePage;
-  enum Expect { kSameBytes, kMarkDropped, kLfGainsCr } expect;
-};
-
-std::ostream& operator<<(std::ostream& os, const RoundTripCase& c) { return os << c.file; }
-
-class RealSongRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
-
-TEST_P(RealSongRoundTrip, SavedBytesMatchTheOriginal) {
-  const RoundTripCase& c = GetParam();
-  const std::string original = FileBytes(kSongs / c.file);
-  ASSERT_FALSE(original.empty());
-  SongFileText song;
-  std::string error;
-  ASSERT_TRUE(ReadSongFile(kSongs / c.file, song, error)) << error;
-  EXPECT_EQ(song.codePage, c.codePage);
-
-  TemporaryDirectory dir;
-  CodePage used = song.codePage;
-  ASSERT_TRUE(WriteSongFile(dir / "saved", song.text, song.codePage, &used, error)) << error;
-  EXPECT_EQ(used, c.codePage);
-  std::string expected = original;
-  if (c.expect == RoundTripCase::kMarkDropped) expected.erase(0, 3);
-  if (c.expect == RoundTripCase::kLfGainsCr) expected = LfToCrLf(original);
-  EXPECT_TRUE(FileBytes(dir / "saved") == expected) << "saved bytes differ from the original";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, RealSongRoundTrip,
-    ::testing::Values(
-        RoundTripCase{"openlp-lyrix__AO05.TXT", kCp1252, RoundTripCase::kSameBytes},
-        RoundTripCase{"openlp-songbeamer__Lobsinget_dem_Herrn.sng", kCp1252, RoundTripCase::kSameBytes},
-        RoundTripCase{"openlp-powerpraise__Naher_mein_Gott_zu_Dir.ppl", kCp1252, RoundTripCase::kSameBytes},
-        RoundTripCase{"openlp-songbeamer__cp1252song.sng", kCp1252, RoundTripCase::kLfGainsCr},
-        RoundTripCase{"openlp-songbeamer__Groer_Gott.sng", kUtf8, RoundTripCase::kSameBytes},
-        RoundTripCase{"openlp-songselect__TestSong2023.txt", kUtf8, RoundTripCase::kSameBytes},
-        RoundTripCase{"openlp-easyslides__amazing-grace.xml", kUtf8, RoundTripCase::kMarkDropped},
-        RoundTripCase{"chordpro__swinglow.cho", kUtf8, RoundTripCase::kLfGainsCr},
-        RoundTripCase{"chordpro__example-nepali.cho", kUtf8, RoundTripCase::kLfGainsCr},
-        RoundTripCase{"gracechords__amazing_grace.chordpro", kUtf8, RoundTripCase::kLfGainsCr}),
-    [](const auto& info) {
-      std::string name = info.param.file;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
-
-// Every song, whatever its encoding, reads back as the same text once saved.
-TEST(RealSongRoundTrip, EverySavedSongReadsBackTheSame) {
-  TemporaryDirectory dir;
-  for (const auto& entry : fs::directory_iterator(kSongs)) {
-    if (!entry.is_regular_file()) continue;
-    SCOPED_TRACE(entry.path().filename().string());
-    SongFileText song;
-    std::string error;
-    ASSERT_TRUE(ReadSongFile(entry.path(), song, error)) << error;
-    const fs::path saved = dir / entry.path().filename().string();
-    CodePage used = song.codePage;
-    ASSERT_TRUE(WriteSongFile(saved, song.text, song.codePage, &used, error)) << error;
-    const std::string bytes = FileBytes(saved);
-    EXPECT_FALSE(bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"));
-    SongFileText again;
-    ASSERT_TRUE(ReadSongFile(saved, again, error)) << error;
-    EXPECT_EQ(again.text, song.text);
-    EXPECT_EQ(again.encoding, TextEncoding::EightBit);
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Songs, SongRoundTrip, ::testing::ValuesIn(test::Songs()), [](const auto& info) {
+  std::string name = info.param.name;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+});
 
 }  // namespace
 }  // namespace sonavel
