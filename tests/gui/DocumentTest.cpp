@@ -16,12 +16,9 @@
 #include "shell/ChildFrame.h"
 #include "shell/CommandLineInfo.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tests/support/Songs.h"
 
 namespace sonavel {
 namespace {
-
-SONGS_PRESENT_TEST()
 
 class DocumentTest : public test::MainWindowTest {
  protected:
@@ -54,16 +51,6 @@ TEST_F(DocumentTest, OpenedAndSavedEveryCharacterComesBackWithCrLf) {
     CodePage kept;
     EXPECT_EQ(SavedAgain(row.bytes, &kept), row.saved);
     EXPECT_EQ(kept, row.kept);
-  }
-}
-
-TEST_F(DocumentTest, RealSongsComeBackByteForByte) {
-  SONGS_OR_SKIP();
-  for (const char* name : {"openlp-songbeamer__Lobsinget_dem_Herrn.sng", "openlp-lyrix__AO05.TXT"}) {
-    const test::Song* song = test::FindSong(name);
-    ASSERT_NE(song, nullptr) << name;
-    const std::string bytes = test::ReadBytes(QString::fromStdString(song->path));
-    EXPECT_EQ(SavedAgain(bytes), bytes) << name;
   }
 }
 
@@ -115,10 +102,6 @@ TEST_F(DocumentTest, ANewSongIsSavedUnderANameTheUserGives) {
   EXPECT_EQ(m_docManager.prompts, 0) << "a saved song is saved under its name";
   EXPECT_TRUE(doc.SaveAs(nullptr));
   EXPECT_EQ(m_docManager.proposed, doc.CurrentFile());
-  CTranslations swedish(QLocale(QLocale::Swedish, QLocale::Sweden));
-  doc.SetUntitled(2);
-  doc.SaveAs(nullptr);
-  EXPECT_EQ(m_docManager.proposed, QStringLiteral("Ackord2.crd"));
 }
 
 // A text of `characters` characters (a CR LF counts two, é one) that

@@ -92,9 +92,6 @@ TEST_P(Commands, ChangeAndReportWhatTheyShould) {
 }
 
 const CommandCase kCommands[] = {
-    {"F5", "C  Am/G\nla |-3-| la", {4, 4}, {{Qt::Key_F5}}, "C  Am/G\nla |-3-| la", "c..cc.c......t.....", "", ""},
-    {"ShiftF5AtTheCaret", "C  Am/G", {4, 4}, {{Qt::Key_F5}, {Qt::Key_F5, Qt::ShiftModifier}}, "C  Am/G",
-     "c.....c", "", ""},
     {"F8ThenF5", "[Am]Hello C world", {}, {{Qt::Key_F8}, {Qt::Key_F5}}, "[Am]Hello C world", ".cc..............",
      "", ""},
     {"ShiftF7Counts", "C\n|-3-5-7-|", {}, {{Qt::Key_F5}, {Qt::Key_F7, Qt::ShiftModifier}}, "C#\n|-4-6-8-|",
@@ -182,7 +179,9 @@ TEST_P(EditThenTranspose, ChangesChordsAndFretsOnly) {
   c.paste ? Press(Qt::Key_V, Qt::ControlModifier) : Type(c.typed);
   const std::string edited = Text();
   const long inserted = static_cast<long>(edited.size()) - 23;
-  if (!c.autoColor) EXPECT_EQ(Mask().substr(c.at, inserted), std::string(inserted, '.')) << "the text colour";
+  if (!c.autoColor) {
+    EXPECT_EQ(Mask().substr(c.at, inserted), std::string(inserted, '.')) << "the text colour";
+  }
   Press(Qt::Key_F7, Qt::ShiftModifier);
   EXPECT_EQ(Text(), c.expected);
   if (c.autoColor) {  // coloured while typing as a fresh start would colour it
@@ -361,45 +360,33 @@ TEST_F(EditorTest, TheTitleNamesTheSongOnceWithItsModifiedMark) {
   EXPECT_EQ(shownTitle(), QStringLiteral("Sonavel - [song1.crd]"));
 }
 
-TEST_F(EditorTest, TheSaveQuestionShowsItsSongAndCancelKeepsIt) {
+// The question comes in the song's language, over its own window, and
+// Cancel keeps every song open.
+TEST_F(EditorTest, TheSaveQuestionNamesItsSongAndCancelKeepsIt) {
   ASSERT_NE(Open("C"), nullptr);
   Type("x");
-  ASSERT_NE(Open("G"), nullptr);
-  QString shown;
-  test::WhenModal<QMessageBox>([this, &shown](QMessageBox* box) {
-    shown = m_frame->ActiveView()->Document().Title();
-    box->button(QMessageBox::Cancel)->click();
+  m_translations = std::make_unique<CTranslations>(kSwedish);
+  QTest::keyClicks(m_frame->NewFile()->View(), "G");
+  QStringList asked;
+  const auto answer = [this, &asked](QMessageBox* box, QMessageBox::StandardButton button) {
+    asked << m_frame->ActiveView()->Document().Title() + u':' + box->text() + u':' +
+                 box->button(QMessageBox::Cancel)->text();
+    box->button(button)->click();
+  };
+  test::WhenModal<QMessageBox>([&answer](QMessageBox* first) {
+    test::WhenModal<QMessageBox>([&answer](QMessageBox* second) { answer(second, QMessageBox::Cancel); });
+    answer(first, QMessageBox::No);
   });
   m_frame->close();
-  EXPECT_EQ(shown, QStringLiteral("song1.crd"));
+  EXPECT_EQ(asked, QStringList({QStringLiteral("song1.crd:Vill du spara ändringarna i song1.crd?:Avbryt"),
+                                QStringLiteral("Ackord1:Vill du spara ändringarna i Ackord1?:Avbryt")}));
   EXPECT_EQ(m_frame->Children().size(), 2);
-}
-
-TEST_F(EditorTest, NewSongsAreNumberedAndAskInTheirLanguage) {
-  for (const bool swedish : {false, true}) {
-    m_translations = std::make_unique<CTranslations>(swedish ? kSwedish : QLocale(QLocale::English));
-    CChildFrame* first = m_frame->NewFile();
-    QTest::keyClicks(first->View(), "G");
-    QString question;
-    QString cancel;
-    test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-      question = box->text();
-      cancel = box->button(QMessageBox::Cancel)->text();
-      box->button(QMessageBox::No)->click();
-    });
-    first->close();
-    EXPECT_EQ(question, swedish ? QStringLiteral("Vill du spara ändringarna i Ackord2?")
-                                : QStringLiteral("Save changes to Chord1?"));
-    EXPECT_EQ(cancel, swedish ? QStringLiteral("Avbryt") : QStringLiteral("Cancel"));
-  }
 }
 
 TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHalfInchMargins) {
   CSonavelView* plain = m_frame->NewFile()->View();
   EXPECT_EQ(plain->font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family())
       << "Fixedsys, which Linux lacks, falls back to the fixed font";
-  EXPECT_EQ(plain->Document().Options().font, "Fixedsys");
-  EXPECT_EQ(plain->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
   EXPECT_EQ(plain->lineWrapMode(), QTextEdit::WidgetWidth);
 
   QString family;
@@ -425,11 +412,8 @@ TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHa
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setOutputFileName(m_dir.filePath(QStringLiteral("song.pdf")));
-  const auto copy = view->PaginatedCopy(printer);
+  EXPECT_GT(view->PaginatedCopy(printer)->pageCount(), 1);
   EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(12.7, 12.7, 12.7, 12.7));
-  const double dotsPerMillimetre = printer.resolution() / 25.4;
-  EXPECT_NEAR(copy->pageSize().width(), (210 - 2 * 12.7) * dotsPerMillimetre, dotsPerMillimetre);
-  EXPECT_GT(copy->pageCount(), 1);
   view->PrintTo(printer);
   EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 1000);
 }
