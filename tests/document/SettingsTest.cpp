@@ -15,18 +15,15 @@ void PrintTo(const SettingsValues& s, std::ostream* os) {
       << s.autoColorOnOpen;
 }
 
+}  // namespace sonavel
+
+namespace sonavel::test {
 namespace {
-
-using test::Number;
-using test::RawValue;
-
-constexpr const char* kMain = "Software\\Quillon Works\\Sonavel\\Settings\\main";
-constexpr const char* kTransposing = "Software\\Quillon Works\\Sonavel\\Settings\\Transposing";
 
 const SettingsValues& Values(const CSettings& settings) { return settings; }
 CSettings Unbound() { return CSettings(SettingsStore::WithoutFile(), SettingsPersistence::ReadOnly); }
 
-using SettingsTest = test::StoreTest;
+using SettingsTest = StoreTest;
 
 TEST_F(SettingsTest, AnEmptyStoreGivesTheDefaultsAndEveryFieldSurvivesARestart) {
   CSettings first(store);
@@ -86,58 +83,44 @@ TEST(SettingsValidateColors, ResetsAllFourOnlyWhenTwoMarkingColorsAreEqual) {
   }
 }
 
-TEST_F(SettingsTest, AssignmentKeepsTheTargetsPersistenceAndAWorkingCopyNeverSaves) {
-  CSettings original(store);
-  original.steps = 4;
-  CSettings assigned(SettingsStore::WithoutFile(), SettingsPersistence::LoadAndSave);
-  assigned = original.WorkingCopy();
-  EXPECT_EQ(Values(assigned), Values(original));
-  assigned.steps = 12;
-  assigned.Save();
-  EXPECT_EQ(Raw(kTransposing, "steps"), Number(12)) << "the key brought its store along";
-  {
-    CSettings cancelled = original.WorkingCopy();
-    cancelled.steps = 5;
-  }
-  EXPECT_EQ(Raw(kTransposing, "steps"), Number(12)) << "a working copy never saves";
-}
-
-TEST(TheSettings, ScopeInstallsARecordThatLoadsAtItsStartAndSavesAtItsEnd) {
-  EXPECT_EQ(Values(theSettings()), Values(Unbound())) << "outside a scope";
-  EXPECT_EQ(theSettings().Persistence(), SettingsPersistence::ReadOnly) << "outside a scope";
-  test::TempDirectory directory;
-  auto store = std::make_shared<SettingsStore>(directory.StoreFile());
-  CSettings* const outside = &theSettings();
-  {
-    SettingsScope scope(store, SettingsPersistence::LoadAndSave);
-    ASSERT_EQ(&theSettings(), &scope.Settings());
-    theSettings().steps = -3;
-    EXPECT_EQ(test::Value(directory.StoreFile(), kTransposing, "steps"), std::nullopt) << "saved too early";
-  }
-  EXPECT_EQ(&theSettings(), outside);
-  EXPECT_EQ(SettingsScope(store, SettingsPersistence::ReadOnly).Settings().steps, -3);
-}
-
-// In a process of its own, since the per-user store is found through the environment.
-TEST(TheSettings, ReadOnlyScopeOnThePerUserStoreReadsButCreatesAndWritesNothing) {
-  test::TempDirectory home;
+// The record a scope installs saves as the scope ends unless it is read-only,
+// and a read-only one on the per-user store creates nothing. A dialog edits
+// a working copy, which never saves, and assigns it back: that brings the
+// copy's store along and keeps the record saving. In a process of its own,
+// since the per-user store is found through the environment.
+TEST_F(SettingsTest, ScopeInstallsARecordThatSavesAtItsEndUnlessReadOnly) {
   const auto loadedSteps = [&] {
-    ::setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", directory.path.c_str(), 1);
     SettingsScope scope(SettingsPersistence::ReadOnly);
     const int loaded = std::exchange(theSettings().steps, 9);
     theSettings().Save();
     return loaded;
   };
-  EXPECT_EQ(test::InChildProcess(loadedSteps), 1);
-  EXPECT_FALSE(std::filesystem::exists(home.Path() / "Quillon Works")) << "a reader creates nothing";
+  EXPECT_EQ(InChildProcess(loadedSteps), 1);
+  EXPECT_FALSE(fs::exists(directory.path / "Quillon Works")) << "a reader creates nothing";
 
-  const std::filesystem::path file = home.Path() / "Quillon Works" / "Sonavel" / "registry.sqlite3";
-  // One run of the program, saving as its scope ends.
-  SettingsScope(std::make_shared<SettingsStore>(file), SettingsPersistence::LoadAndSave).Settings().steps = 2;
-  const std::string before = test::ReadFile(file);
-  EXPECT_EQ(test::InChildProcess(loadedSteps), 2);
-  EXPECT_TRUE(test::ReadFile(file) == before) << "the store was written";
+  EXPECT_EQ(Values(theSettings()), Values(Unbound())) << "outside a scope";
+  EXPECT_EQ(theSettings().Persistence(), SettingsPersistence::ReadOnly) << "outside a scope";
+  CSettings* const outside = &theSettings();
+  const fs::path perUser = directory.path / "Quillon Works" / "Sonavel" / "registry.sqlite3";
+  const CSettings original(std::make_shared<SettingsStore>(perUser));
+  {
+    SettingsScope scope(SettingsStore::WithoutFile(), SettingsPersistence::LoadAndSave);
+    ASSERT_EQ(&theSettings(), &scope.Settings());
+    CSettings edited = original.WorkingCopy();
+    edited.steps = 2;
+    theSettings() = edited;
+    {
+      CSettings cancelled = theSettings().WorkingCopy();
+      cancelled.steps = 5;
+    }
+    EXPECT_EQ(Value(perUser, kTransposing, "steps"), std::nullopt) << "saved too early";
+  }
+  EXPECT_EQ(&theSettings(), outside);
+  const std::string before = ReadFile(perUser);
+  EXPECT_EQ(InChildProcess(loadedSteps), 2);
+  EXPECT_TRUE(ReadFile(perUser) == before) << "the store was written";
 }
 
 }  // namespace
-}  // namespace sonavel
+}  // namespace sonavel::test

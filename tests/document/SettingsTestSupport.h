@@ -18,12 +18,16 @@
 
 #include "document/RegistryKey.h"
 #include "document/SettingsStore.h"
+#include "tests/support/HexBytes.h"
 
 namespace sonavel::test {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using RawValue = std::pair<std::uint32_t, Bytes>;  // type code and data
+
+constexpr const char* kMain = "Software\\Quillon Works\\Sonavel\\Settings\\main";
+constexpr const char* kTransposing = "Software\\Quillon Works\\Sonavel\\Settings\\Transposing";
 
 inline std::string ReadFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -48,60 +52,52 @@ inline int InChildProcess(const std::function<int()>& body) {
   return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class TempDirectory {
- public:
+// Removed with everything in it.
+struct TempDirectory {
   TempDirectory() {
     std::string pattern = (fs::temp_directory_path() / "sonavel-settings-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
+    path = pattern;
   }
   ~TempDirectory() {
     std::error_code error;
     // Tests take permissions away; give them back so that everything can go.
-    for (auto it = fs::recursive_directory_iterator(m_path, error); !error && it != fs::end(it); it.increment(error))
+    for (auto it = fs::recursive_directory_iterator(path, error); !error && it != fs::end(it); it.increment(error))
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(m_path, error);
+    fs::remove_all(path, error);
   }
 
-  const fs::path& Path() const { return m_path; }
-  fs::path StoreFile() const { return m_path / "registry.sqlite3"; }
-
- private:
-  fs::path m_path;
+  fs::path path;
 };
 
-// Every row a query gives on its own connection, each column as its bytes (a
-// number as its decimal text).
-inline std::vector<std::vector<std::string>> Query(const fs::path& file, const std::string& sql,
-                                                   std::vector<std::string_view> texts = {}) {
+// Every row a query gives on a connection of its own, each column as text.
+inline std::vector<std::vector<std::string>> Query(const fs::path& file, const std::string& sql) {
+  using Rows = std::vector<std::vector<std::string>>;
+  const auto addRow = [](void* rows, int columns, char** texts, char**) {
+    auto& row = static_cast<Rows*>(rows)->emplace_back();
+    for (int column = 0; column < columns; ++column) row.emplace_back(texts[column] ? texts[column] : "");
+    return 0;
+  };
+  Rows rows;
   sqlite3* db = nullptr;
-  sqlite3_stmt* statement = nullptr;
+  char* error = nullptr;
   sqlite3_open(file.c_str(), &db);
   sqlite3_busy_timeout(db, 5000);
-  int result = sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-  for (std::size_t i = 0; i < texts.size(); ++i)
-    sqlite3_bind_text(statement, int(i + 1), texts[i].data(), int(texts[i].size()), SQLITE_TRANSIENT);
-  std::vector<std::vector<std::string>> rows;
-  while (result == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW) {
-    auto& row = rows.emplace_back();
-    for (int column = 0; column < sqlite3_column_count(statement); ++column)
-      row.emplace_back(static_cast<const char*>(sqlite3_column_blob(statement, column)),
-                       sqlite3_column_bytes(statement, column));
-  }
-  if (result == SQLITE_OK) result = sqlite3_reset(statement);  // the last step's error, if any
-  const std::string error = sqlite3_errmsg(db);
-  sqlite3_finalize(statement);
+  const int result = sqlite3_exec(db, sql.c_str(), addRow, &rows, &error);
+  const std::string message = error ? error : sqlite3_errmsg(db);
+  sqlite3_free(error);
   sqlite3_close(db);
-  if (result != SQLITE_OK) throw std::runtime_error(error);
+  if (result != SQLITE_OK) throw std::runtime_error(message);
   return rows;
 }
 
-// Path and name spelled exactly as stored.
+// Path and name spelled exactly as stored (neither holds a quote).
 inline std::optional<RawValue> Value(const fs::path& file, std::string_view path, std::string_view name) {
-  const auto rows =
-      Query(file, "SELECT type, data FROM key_values, keys WHERE id = key_id AND path = ? AND name = ?", {path, name});
+  const auto rows = Query(file, "SELECT type, hex(data) FROM key_values, keys WHERE id = key_id AND path = '" +
+                                    std::string(path) + "' AND name = '" + std::string(name) + "'");
   if (rows.empty()) return std::nullopt;
-  return RawValue{std::uint32_t(std::stoul(rows[0][0])), Bytes(rows[0][1].begin(), rows[0][1].end())};
+  const std::string data = FromHex(rows[0][1]);
+  return RawValue{std::uint32_t(std::stoul(rows[0][0])), Bytes(data.begin(), data.end())};
 }
 
 // A fresh store of its own for every test.
@@ -112,12 +108,11 @@ class StoreTest : public ::testing::Test {
     ASSERT_TRUE(store->CreateKey(HKEY_CURRENT_USER, path));
     ASSERT_TRUE(store->WriteValue(HKEY_CURRENT_USER, path, name, value.first, value.second));
   }
-  std::optional<RawValue> Raw(std::string_view path, std::string_view name) {
-    return Value(directory.StoreFile(), path, name);
-  }
+  std::optional<RawValue> Raw(std::string_view path, std::string_view name) { return Value(file, path, name); }
 
   TempDirectory directory;
-  std::shared_ptr<SettingsStore> store = std::make_shared<SettingsStore>(directory.StoreFile());
+  const fs::path file = directory.path / "registry.sqlite3";
+  std::shared_ptr<SettingsStore> store = std::make_shared<SettingsStore>(file);
 };
 
 }  // namespace sonavel::test

@@ -85,6 +85,8 @@ const DecodeRow kDecodeRows[] = {
     // Each line ends at its first NUL; in UTF-16 a NUL hides an odd last byte too.
     {"NulDropsTheRestOfItsLineOnly", "00 61 0A 62 00 63 0D 0A 64", "0D 0A 62 0D 0A 64", k8, kUtf8},
     {"NulInUtf16", "FF FE 61 00 00 00 62 00 0A 00 63 00 00 00 64", "61 0D 0A 63", kLe, kUtf8},
+    // Tabs and the other control characters below CR are text, not line ends.
+    {"ControlCharactersInUtf16", "FF FE 43 00 09 00 47 00 0B 00 0C 00", "43 09 47 0B 0C", kLe, kUtf8},
     // Damage gives U+FFFD and never swallows what follows.
     {"LittleEndianWithDamage", "FF FE 41 00 0D 00 0A 00 3C D8 B8 DF 3C D8 41 00 FF DF 3C D8 42",
      "41 0D 0A F0 9F 8E B8 EF BF BD 41 EF BF BD EF BF BD EF BF BD", kLe, kUtf8},
@@ -117,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecodeTable, ::testing::ValuesIn(kDecodeRows), ::
 // A stream that cannot be read to its end gives no text at all, never a
 // shortened one; line by line, it never gives text from beyond the failure,
 // nor a line after it. The file with a Windows-1252 letter is found to be
-// one in its second block, so its first must be read again.
+// one in its second block, so its first must be read again. A reader given
+// no stream at all reads nothing either.
 TEST(TextFileReader, ReadErrorGivesNoTextFromBeyondIt) {
   const std::string ascii(40, 'a');
   const std::string letter = std::string(10, 'a') + "\xE5" + ascii;
@@ -141,6 +144,11 @@ TEST(TextFileReader, ReadErrorGivesNoTextFromBeyondIt) {
     EXPECT_TRUE(Windows1252ToUtf8(whole.bytes).starts_with(text)) << text;
     EXPECT_FALSE(lineReader.ReadLine(text));
   }
+  CTextFileReader none(nullptr);
+  std::string text = "unchanged";
+  EXPECT_FALSE(none.ReadAll(text, "\r\n"));
+  EXPECT_EQ(text, "unchanged");
+  EXPECT_FALSE(none.ReadLine(text));
 }
 
 }  // namespace

@@ -27,21 +27,6 @@ TEST(MemoryTextControl, OnePositionPerCharacterAndLineBreak) {
   }
 }
 
-TEST(MemoryTextControl, EditsAcrossTheTextKeepItWhole) {
-  std::string text;
-  std::string grown;
-  for (int i = 0; i < 2000; ++i) {
-    text += "C G ";
-    grown += "C# G ";
-  }
-  MemoryTextControl control;
-  control.SetText(text);
-  for (long i = 0; i < 2000; ++i) control.Replace(i * 5, i * 5 + 1, "C#");  // front to back, as the pass edits
-  EXPECT_EQ(control.Text(), grown);
-  for (long i = 1999; i >= 0; --i) control.Replace(i * 5, i * 5 + 2, "C");  // back to front moves the gap back
-  EXPECT_EQ(control.Text(), text);
-}
-
 TEST(MemoryTextControl, HundredsOfColoursOverTimeAreKeptApart) {
   MemoryTextControl control;
   control.SetText("ab");
