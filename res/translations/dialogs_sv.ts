@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>CFindReplaceDlg</name>
+    <message>
+        <source>Match &amp;whole word only</source>
+        <translation>&amp;Endast hela ord</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Matcha gemener/VERSALER</translation>
+    </message>
+    <message>
+        <source>W&amp;rap around</source>
+        <translation>Börja &amp;om från början</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Uppåt</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Nedåt</translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation>&amp;Sök nästa</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersätt</translation>
+    </message>
+    <message>
+        <source>Replace &amp;All</source>
+        <translation>Ersätt &amp;alla</translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation>Sö&amp;k efter:</translation>
+    </message>
+    <message>
+        <source>Re&amp;place with:</source>
+        <translation>Ersätt &amp;med:</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Riktning</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersätt</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Sök</translation>
+    </message>
+</context>
+<context>
     <name>CIntegerSpinEdit</name>
     <message>
         <source>An integer is required.</source>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CMainFrame</name>
+    <message numerus="yes">
+        <source>%n occurrence(s) replaced.</source>
+        <comment>Replace All</comment>
+        <translation>
+            <numerusform>%n occurrence replaced.</numerusform>
+            <numerusform>%n occurrences replaced.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message numerus="yes">
         <source>%n chord(s) and %1 transposed.</source>

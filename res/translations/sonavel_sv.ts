@@ -2,287 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>CLockIndicators</name>
+    <message>
+        <source>This desktop does not tell the state of the lock keys.</source>
+        <translation>Skrivbordsmiljön visar inte lås-tangenternas läge.</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
-    <message>
-        <source>&amp;New</source>
-        <translation>&amp;Nytt</translation>
-    </message>
-    <message>
-        <source>Create a new document</source>
-        <translation>Skapa ett nytt dokument</translation>
-    </message>
-    <message>
-        <source>New</source>
-        <translation>Nytt</translation>
-    </message>
-    <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Öppna...</translation>
-    </message>
-    <message>
-        <source>Open an existing document</source>
-        <translation>Öppna ett befintligt dokument</translation>
-    </message>
     <message>
         <source>Open</source>
         <translation>Öppna</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>S&amp;täng</translation>
-    </message>
-    <message>
-        <source>Close the active document</source>
-        <translation>Stäng det aktiva dokumentet</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Stäng</translation>
-    </message>
-    <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Spara</translation>
-    </message>
-    <message>
-        <source>Save the active document</source>
-        <translation>Spara det aktiva dokumentet</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Spara</translation>
-    </message>
-    <message>
-        <source>Save &amp;As...</source>
-        <translation>Spara s&amp;om...</translation>
-    </message>
-    <message>
-        <source>Save the active document with a new name</source>
-        <translation>Spara det aktiva dokumentet med ett nytt namn</translation>
-    </message>
-    <message>
-        <source>Save As</source>
-        <translation>Spara som</translation>
-    </message>
-    <message>
-        <source>&amp;Print...</source>
-        <translation>Skriv &amp;ut...</translation>
-    </message>
-    <message>
-        <source>Print the active document</source>
-        <translation>Skriv ut det aktiva dokumentet</translation>
-    </message>
-    <message>
-        <source>Print</source>
-        <translation>Skriv ut</translation>
-    </message>
-    <message>
-        <source>Print Pre&amp;view</source>
-        <translation>&amp;Förhandsgranska</translation>
-    </message>
-    <message>
-        <source>Display full pages</source>
-        <translation>Visa hela sidor</translation>
-    </message>
-    <message>
-        <source>Print Preview</source>
-        <translation>Förhandsgranska</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Avsluta</translation>
-    </message>
-    <message>
-        <source>Quit the application; prompts to save documents</source>
-        <translation>Avsluta programmet; frågar om dokumenten ska sparas</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Avsluta</translation>
-    </message>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Ångra</translation>
-    </message>
-    <message>
-        <source>Undo the last action</source>
-        <translation>Ångra den senaste åtgärden</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Ångra</translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation>Klipp &amp;ut</translation>
-    </message>
-    <message>
-        <source>Cut the selection and put it on the Clipboard</source>
-        <translation>Klipp ut markeringen och lägg den i Urklipp</translation>
-    </message>
-    <message>
-        <source>Cut</source>
-        <translation>Klipp ut</translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Kopiera</translation>
-    </message>
-    <message>
-        <source>Copy the selection and put it on the Clipboard</source>
-        <translation>Kopiera markeringen och lägg den i Urklipp</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Kopiera</translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation>Klistra &amp;in</translation>
-    </message>
-    <message>
-        <source>Insert Clipboard contents</source>
-        <translation>Infoga innehållet i Urklipp</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>Klistra in</translation>
-    </message>
-    <message>
-        <source>Select A&amp;ll</source>
-        <translation>Markera &amp;allt</translation>
-    </message>
-    <message>
-        <source>Select the entire document</source>
-        <translation>Markera hela dokumentet</translation>
-    </message>
-    <message>
-        <source>Select All</source>
-        <translation>Markera allt</translation>
-    </message>
-    <message>
-        <source>Word wrap</source>
-        <comment>menu item</comment>
-        <translation>&amp;Radbryt</translation>
-    </message>
-    <message>
-        <source>Word wrap</source>
-        <comment>status bar prompt</comment>
-        <translation>Radbryt dokumentet</translation>
-    </message>
-    <message>
-        <source>Word wrap</source>
-        <comment>tooltip</comment>
-        <translation>Radbryt</translation>
-    </message>
-    <message>
-        <source>&amp;Colorize</source>
-        <translation>&amp;Färga</translation>
-    </message>
-    <message>
-        <source>Colorize chords and tablatures</source>
-        <translation>Färga ackord och tabulaturer</translation>
-    </message>
-    <message>
-        <source>Colorize</source>
-        <translation>Färga ackord och tabulaturer</translation>
-    </message>
-    <message>
-        <source>&amp;Decolorize</source>
-        <translation>A&amp;vfärga</translation>
-    </message>
-    <message>
-        <source>Make selected text black</source>
-        <translation>Avfärga ackord och tabulaturer</translation>
-    </message>
-    <message>
-        <source>Decolorize</source>
-        <translation>Avfärga ackord och tabulaturer</translation>
-    </message>
-    <message>
-        <source>Chord in [brackets]</source>
-        <translation>Ackord är i [&amp;klamrar]</translation>
-    </message>
-    <message>
-        <source>If chords are written in brackets (like &quot;[Am]&quot;) you could activate this to do better colorizing.</source>
-        <translation>Markera detta om ackord står i klamrar (t ex &quot;[Am]&quot;) för att förenkla färgningen.</translation>
-    </message>
-    <message>
-        <source>Chords in brackets</source>
-        <translation>Ackord in klamrar</translation>
-    </message>
-    <message>
-        <source>Transpose...</source>
-        <translation>T&amp;ransponera...</translation>
-    </message>
-    <message>
-        <source>Show transpose settings and transpose</source>
-        <translation>Visa transponeringsinställningar och transponera</translation>
-    </message>
-    <message>
-        <source>Transpose</source>
-        <comment>tooltip</comment>
-        <translation>Transponeringsinställningar</translation>
-    </message>
-    <message>
-        <source>Quick Transpose</source>
-        <translation>Transponera &amp;igen</translation>
-    </message>
-    <message>
-        <source>Transpose again with latest settings</source>
-        <translation>Transponera igen med samma inställningar som tidigare</translation>
-    </message>
-    <message>
-        <source>Transpose chords</source>
-        <comment>menu item</comment>
-        <translation>Transponera &amp;ackord</translation>
-    </message>
-    <message>
-        <source>Allows transposing of chords</source>
-        <translation>Transponera ackord</translation>
-    </message>
-    <message>
-        <source>Transpose chords</source>
-        <comment>tooltip</comment>
-        <translation>Transponera ackord</translation>
-    </message>
-    <message>
-        <source>Transpose tablatures</source>
-        <comment>menu item</comment>
-        <translation>Transponera &amp;tabulaturer</translation>
-    </message>
-    <message>
-        <source>Allows transposing of tablatures</source>
-        <translation>Transponera tabulaturer</translation>
-    </message>
-    <message>
-        <source>Transpose tablatures</source>
-        <comment>tooltip</comment>
-        <translation>Transponera tabulaturer</translation>
-    </message>
-    <message>
-        <source>Find next chord</source>
-        <translation>Hitta &amp;nästa ackord</translation>
-    </message>
-    <message>
-        <source>Find next chord and select it</source>
-        <translation>Leta upp och markera nästa ackord</translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Arkiv</translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation>&amp;Redigera</translation>
-    </message>
-    <message>
-        <source>&amp;Transpose</source>
-        <comment>menu</comment>
-        <translation>&amp;Transponera</translation>
-    </message>
-    <message>
-        <source>T&amp;ools</source>
-        <translation>&amp;Verktyg</translation>
     </message>
     <message>
         <source>Cannot read file %1:
@@ -291,21 +21,32 @@
 %2.</translation>
     </message>
     <message>
-        <source>%1 - %2[*]</source>
+        <source>%1 was not found. It is removed from the list of recent files.</source>
+        <translation>%1 hittades inte. Den tas bort ur listan över senast använda filer.</translation>
+    </message>
+    <message>
+        <source>Cannot find &quot;%1&quot;.</source>
+        <translation>Det gick inte att hitta &quot;%1&quot;.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n occurrence(s) replaced.</source>
+        <comment>Replace All</comment>
+        <translation>
+            <numerusform>%n förekomst ersattes.</numerusform>
+            <numerusform>%n förekomster ersattes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 - [%2]</source>
         <comment>main window title: the program, then the song</comment>
-        <translation>%1 - %2[*]</translation>
+        <translation>%1 - [%2]</translation>
     </message>
+</context>
+<context>
+    <name>CMainToolBar</name>
     <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Gör om</translation>
-    </message>
-    <message>
-        <source>Redo the previously undone action</source>
-        <translation>Gör om det som senast ångrades</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Gör om</translation>
+        <source>Toolbar</source>
+        <translation>Verktygsfält</translation>
     </message>
 </context>
 <context>
@@ -335,6 +76,499 @@
     <message>
         <source>Save changes to %1?</source>
         <translation>Vill du spara ändringarna i %1?</translation>
+    </message>
+</context>
+<context>
+    <name>CommandPrompts</name>
+    <message>
+        <source>Open this document</source>
+        <translation>Öppna det här dokumentet</translation>
+    </message>
+    <message>
+        <source>Activate this window</source>
+        <translation>Aktivera det här fönstret</translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation>Skapa ett nytt dokument</translation>
+    </message>
+    <message>
+        <source>Open an existing document</source>
+        <translation>Öppna ett befintligt dokument</translation>
+    </message>
+    <message>
+        <source>Close the active document</source>
+        <translation>Stäng det aktiva dokumentet</translation>
+    </message>
+    <message>
+        <source>Save the active document</source>
+        <translation>Spara det aktiva dokumentet</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name</source>
+        <translation>Spara det aktiva dokumentet med ett nytt namn</translation>
+    </message>
+    <message>
+        <source>Print the active document</source>
+        <translation>Skriv ut det aktiva dokumentet</translation>
+    </message>
+    <message>
+        <source>Print the active document using current options</source>
+        <translation>Skriv ut det aktiva dokumentet med de aktuella alternativen</translation>
+    </message>
+    <message>
+        <source>Display full pages</source>
+        <translation>Visa hela sidor</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options</source>
+        <translation>Ändra skrivare och utskriftsalternativ</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents</source>
+        <translation>Avsluta programmet; frågar om dokumenten ska sparas</translation>
+    </message>
+    <message>
+        <source>Undo the last action</source>
+        <translation>Ångra den senaste åtgärden</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action</source>
+        <translation>Gör om det som senast ångrades</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard</source>
+        <translation>Klipp ut markeringen och lägg den i Urklipp</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard</source>
+        <translation>Kopiera markeringen och lägg den i Urklipp</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents</source>
+        <translation>Infoga innehållet i Urklipp</translation>
+    </message>
+    <message>
+        <source>Select the entire document</source>
+        <translation>Markera hela dokumentet</translation>
+    </message>
+    <message>
+        <source>Find the specified text</source>
+        <translation>Sök efter den angivna texten</translation>
+    </message>
+    <message>
+        <source>Find the next occurrence of the specified text</source>
+        <translation>Sök efter nästa förekomst av den angivna texten</translation>
+    </message>
+    <message>
+        <source>Replace specific text with different text</source>
+        <translation>Ersätt en viss text med en annan text</translation>
+    </message>
+    <message>
+        <source>Word wrap</source>
+        <translation>Radbryt dokumentet</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar</source>
+        <translation>Visa eller dölj verktygsfältet</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation>Visa eller dölj statusfältet</translation>
+    </message>
+    <message>
+        <source>Colorize chords and tablatures</source>
+        <translation>Färga ackord och tabulaturer</translation>
+    </message>
+    <message>
+        <source>Make selected text black</source>
+        <translation>Avfärga ackord och tabulaturer</translation>
+    </message>
+    <message>
+        <source>If chords are written in brackets (like &quot;[Am]&quot;) you could activate this to do better colorizing.</source>
+        <translation>Markera detta om ackord står i klamrar (t ex &quot;[Am]&quot;) för att förenkla färgningen.</translation>
+    </message>
+    <message>
+        <source>Show transpose settings and transpose</source>
+        <translation>Visa transponeringsinställningar och transponera</translation>
+    </message>
+    <message>
+        <source>Transpose again with latest settings</source>
+        <translation>Transponera igen med samma inställningar som tidigare</translation>
+    </message>
+    <message>
+        <source>Allows transposing of chords</source>
+        <translation>Transponera ackord</translation>
+    </message>
+    <message>
+        <source>Allows transposing of tablatures</source>
+        <translation>Transponera tabulaturer</translation>
+    </message>
+    <message>
+        <source>Play a simple MIDI file for tuning guitars</source>
+        <translation>Spela en enkel MIDI-fil för att stämma gitarren</translation>
+    </message>
+    <message>
+        <source>Find next chord and select it</source>
+        <translation>Leta upp och markera nästa ackord</translation>
+    </message>
+    <message>
+        <source>View settings</source>
+        <translation>Visa inställningar</translation>
+    </message>
+    <message>
+        <source>Arrange windows so they overlap</source>
+        <translation>Ordna fönstren så att de överlappar varandra</translation>
+    </message>
+    <message>
+        <source>Arrange windows as non-overlapping tiles</source>
+        <translation>Ordna fönstren sida vid sida utan att de överlappar</translation>
+    </message>
+    <message>
+        <source>Arrange icons at the bottom of the window</source>
+        <translation>Ordna ikonerna längst ned i fönstret</translation>
+    </message>
+    <message>
+        <source>Switch to the next document window</source>
+        <translation>Växla till nästa dokumentfönster</translation>
+    </message>
+    <message>
+        <source>Switch to the previous document window</source>
+        <translation>Växla till föregående dokumentfönster</translation>
+    </message>
+    <message>
+        <source>Open ReadMe file</source>
+        <translation>Öppna ReadMe-filen</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation>Visa programinformation, versionsnummer och copyright</translation>
+    </message>
+</context>
+<context>
+    <name>CommandTips</name>
+    <message>
+        <source>New</source>
+        <translation>Nytt</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+    <message>
+        <source>Quick Print</source>
+        <translation>Snabbutskrift</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Förhandsgranska</translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation>Utskriftsformat</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Avsluta</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Ångra</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Gör om</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Klipp ut</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiera</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Klistra in</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Markera allt</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Sök</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Sök nästa</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersätt</translation>
+    </message>
+    <message>
+        <source>Word wrap</source>
+        <translation>Radbryt</translation>
+    </message>
+    <message>
+        <source>Toggle Toolbar</source>
+        <translation>Visa/dölj verktygsfältet</translation>
+    </message>
+    <message>
+        <source>Toggle Status Bar</source>
+        <translation>Visa/dölj statusfältet</translation>
+    </message>
+    <message>
+        <source>Colorize</source>
+        <translation>Färga ackord och tabulaturer</translation>
+    </message>
+    <message>
+        <source>Decolorize</source>
+        <translation>Avfärga ackord och tabulaturer</translation>
+    </message>
+    <message>
+        <source>Chords in brackets</source>
+        <translation>Ackord in klamrar</translation>
+    </message>
+    <message>
+        <source>Transpose</source>
+        <translation>Transponeringsinställningar</translation>
+    </message>
+    <message>
+        <source>Transpose chords</source>
+        <translation>Transponera ackord</translation>
+    </message>
+    <message>
+        <source>Transpose tablatures</source>
+        <translation>Transponera tabulaturer</translation>
+    </message>
+    <message>
+        <source>Cascade Windows</source>
+        <translation>Överlappande fönster</translation>
+    </message>
+    <message>
+        <source>Tile Windows</source>
+        <translation>Fönster sida vid sida</translation>
+    </message>
+    <message>
+        <source>Arrange Icons</source>
+        <translation>Ordna ikoner</translation>
+    </message>
+    <message>
+        <source>Next Window</source>
+        <translation>Nästa fönster</translation>
+    </message>
+    <message>
+        <source>Previous Window</source>
+        <translation>Föregående fönster</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Om</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nytt</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Öppna...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;täng</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Spara</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Spara s&amp;om...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Skriv &amp;ut...</translation>
+    </message>
+    <message>
+        <source>Print Direct</source>
+        <translation>Skriv ut direkt</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>&amp;Förhandsgranska</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Utsk&amp;riftsformat...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Avsluta</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Ångra</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Klipp &amp;ut</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopiera</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Klistra &amp;in</translation>
+    </message>
+    <message>
+        <source>Select A&amp;ll</source>
+        <translation>Markera &amp;allt</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Sök...</translation>
+    </message>
+    <message>
+        <source>F&amp;ind Next</source>
+        <translation>Sök &amp;nästa</translation>
+    </message>
+    <message>
+        <source>R&amp;eplace...</source>
+        <translation>&amp;Ersätt...</translation>
+    </message>
+    <message>
+        <source>Word wrap</source>
+        <translation>&amp;Radbryt</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Verktygsfält</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>&amp;Statusfält</translation>
+    </message>
+    <message>
+        <source>&amp;Colorize</source>
+        <translation>&amp;Färga</translation>
+    </message>
+    <message>
+        <source>&amp;Decolorize</source>
+        <translation>A&amp;vfärga</translation>
+    </message>
+    <message>
+        <source>Chord in [brackets]</source>
+        <translation>Ackord är i [&amp;klamrar]</translation>
+    </message>
+    <message>
+        <source>Transpose...</source>
+        <translation>T&amp;ransponera...</translation>
+    </message>
+    <message>
+        <source>Quick Transpose</source>
+        <translation>Transponera &amp;igen</translation>
+    </message>
+    <message>
+        <source>Transpose chords</source>
+        <translation>Transponera &amp;ackord</translation>
+    </message>
+    <message>
+        <source>Transpose tablatures</source>
+        <translation>Transponera &amp;tabulaturer</translation>
+    </message>
+    <message>
+        <source>&amp;Guitar tuner...</source>
+        <translation>&amp;Stämton för gitarr...</translation>
+    </message>
+    <message>
+        <source>Find next chord</source>
+        <translation>Hitta &amp;nästa ackord</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>&amp;Inställningar...</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Överlappande</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Sida vid sida</translation>
+    </message>
+    <message>
+        <source>&amp;Arrange Icons</source>
+        <translation>&amp;Ordna ikoner</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt Window</source>
+        <translation>&amp;Nästa fönster</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious Window</source>
+        <translation>&amp;Föregående fönster</translation>
+    </message>
+    <message>
+        <source>Open &amp;ReadMe...</source>
+        <translation>Öppna &amp;ReadMe...</translation>
+    </message>
+    <message>
+        <source>&amp;About Sonavel...</source>
+        <translation>&amp;Om Sonavel...</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>V&amp;isa</translation>
+    </message>
+    <message>
+        <source>&amp;Transpose</source>
+        <translation>&amp;Transponera</translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation>&amp;Verktyg</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fönster</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjälp</translation>
     </message>
 </context>
 <context>
@@ -535,6 +769,18 @@ Transponerad:
 </source>
         <translation>Alla läsbara filer|*.crd; *.cho; *.chopro; *.tab; *.txt|Alla musikfiler|*.crd; *.cho; *.chopro; *.tab;|Ackordfiler|*.crd;*.cho;|&quot;Chord pro&quot;-filer|*.chopro;|Tabulaturfiler|*.tab;|Textfiler|*.txt|Alla filer (*.*)|*.*||
 </translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
     </message>
 </context>
 </TS>
