@@ -9,6 +9,7 @@ add_library(sonavel_settings STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RegistryKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
 )
 target_include_directories(sonavel_settings PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(sonavel_settings

@@ -29,6 +29,9 @@ constexpr Entry MakeEntry(int id, Noop3 noop) { return Entry{id, noop.text, noop
 constexpr std::array kEntries = {
     Entry{IDS_APP_TITLE, QT_TRANSLATE_NOOP("StringTable", "Sonavel")},
     Entry{IDS_IDLE_PROMPT, QT_TRANSLATE_NOOP("StringTable", "Ready")},
+    Entry{IDS_INDICATOR_CAPS, QT_TRANSLATE_NOOP("StringTable", "CAP")},
+    Entry{IDS_INDICATOR_NUM, QT_TRANSLATE_NOOP("StringTable", "NUM")},
+    Entry{IDS_INDICATOR_SCRL, QT_TRANSLATE_NOOP("StringTable", "SCRL")},
     Entry{IDS_SAMPLE_ORIGINAL, QT_TRANSLATE_NOOP("StringTable", "Original:\n")},
     Entry{IDS_SAMPLE_TRANSPOSED, QT_TRANSLATE_NOOP("StringTable", "\n\nTransposed:\n")},
     // Numerus texts: %n takes the count; the translation files give the

@@ -11,6 +11,9 @@ namespace sonavel {
 enum StringId : int {
   IDS_APP_TITLE = 57344,               // "Sonavel"
   IDS_IDLE_PROMPT = 57345,             // "Ready"
+  IDS_INDICATOR_CAPS = 59137,          // "CAP"
+  IDS_INDICATOR_NUM = 59138,           // "NUM"
+  IDS_INDICATOR_SCRL = 59139,          // "SCRL"
   IDS_SAMPLE_ORIGINAL = 60200,         // "Original:\n"
   IDS_SAMPLE_TRANSPOSED = 60201,       // "\n\nTransposed:\n"
   IDS_TRANSPOSED_COUNTS = 60202,       // "%n chord(s) and %1 transposed.", %1 from the next

@@ -11,6 +11,7 @@ PACKAGES=(
   libsqlite3-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  qt6-svg-dev libx11-dev
   libgl-dev
   xvfb xauth
 )

@@ -12,7 +12,7 @@ CChildFrame::CChildFrame(CDocManagerEx& docManager, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(std::make_unique<CSonavelDoc>(docManager)), m_view(new CSonavelView(*m_doc)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(m_view);
-  ReleaseWordWrapKey();
+  ReleaseTakenKeys();
   connect(m_doc.get(), &CSonavelDoc::titleChanged, this, &CChildFrame::UpdateTitle);
   connect(m_doc->TextDocument(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
   UpdateTitle();
@@ -23,13 +23,16 @@ CChildFrame::~CChildFrame() {
   delete m_view;
 }
 
-void CChildFrame::ReleaseWordWrapKey() {
-  // Qt closes a document window on Ctrl+W as well as Ctrl+F4; here Ctrl+W
-  // is the word-wrap command, and two owners of one key would leave it dead.
-  const QKeySequence wordWrapKey(Qt::CTRL | Qt::Key_W);
+void CChildFrame::ReleaseTakenKeys() {
+  // Qt closes a document window on Ctrl+W and Ctrl+F4 itself; here Ctrl+W
+  // is the word-wrap command and Ctrl+F4 the main window's Close, and two
+  // owners of one key would leave it dead.
+  const QKeySequence taken[] = {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)};
   for (QAction* action : actions()) {
     QList<QKeySequence> keys = action->shortcuts();
-    if (keys.removeAll(wordWrapKey) > 0) action->setShortcuts(keys);
+    qsizetype removed = 0;
+    for (const QKeySequence& key : taken) removed += keys.removeAll(key);
+    if (removed > 0) action->setShortcuts(keys);
   }
 }
 

@@ -30,7 +30,7 @@ class CChildFrame : public QMdiSubWindow {
 
  private:
   void UpdateTitle();
-  void ReleaseWordWrapKey();
+  void ReleaseTakenKeys();
 
   std::unique_ptr<CSonavelDoc> m_doc;
   CSonavelView* m_view;  // child widget, shows m_doc

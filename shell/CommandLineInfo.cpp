@@ -18,7 +18,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments) {
       printTo = true;
       info.m_nShellCommand = ShellCommand::FilePrintTo;
     } else if (name == QLatin1String("dde")) {
-      info.m_nShellCommand = ShellCommand::FileDDE;
+      info.m_bDde = true;
+      if (info.m_nShellCommand == ShellCommand::FileNew) info.m_nShellCommand = ShellCommand::FileDDE;
     } else if (name == QLatin1String("unregister") || name == QLatin1String("unregserver")) {
       info.m_nShellCommand = ShellCommand::Unregister;
     } else if (name == QLatin1String("embedding") || name == QLatin1String("automation")) {
@@ -31,7 +32,9 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments) {
   }
   if (!names.isEmpty()) {
     info.m_strFileName = names.takeFirst();
-    if (info.m_nShellCommand == ShellCommand::FileNew) info.m_nShellCommand = ShellCommand::FileOpen;
+    if (info.m_nShellCommand == ShellCommand::FileNew || info.m_nShellCommand == ShellCommand::FileDDE) {
+      info.m_nShellCommand = ShellCommand::FileOpen;
+    }
   }
   if (printTo && !names.isEmpty()) info.m_strPrinterName = names.takeFirst();
   if (printTo && !names.isEmpty()) info.m_strDriverName = names.takeFirst();

@@ -14,6 +14,9 @@ class CCommandLineInfo {
   static CCommandLineInfo Parse(const QStringList& arguments);
 
   ShellCommand m_nShellCommand = ShellCommand::FileNew;
+  // Started by the desktop (/dde): the file's request goes to the running
+  // program.
+  bool m_bDde = false;
   QString m_strFileName;
   QString m_strPrinterName;
   QString m_strDriverName;

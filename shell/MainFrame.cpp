@@ -6,34 +6,58 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <algorithm>
 
+#include "dialogs/FindReplaceDialog.h"
+#include "document/Profile.h"
+#include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "document/StringTableText.h"
 #include "engine/NoteTable.h"
 #include "shell/ChildFrame.h"
+#include "shell/CommandTable.h"
 #include "shell/DocManagerEx.h"
+#include "shell/LockIndicators.h"
+#include "shell/MainToolBar.h"
+#include "shell/WindowPlacement.h"
 #include "view/SonavelView.h"
+#include "view/TextSearch.h"
 
 namespace {
 
 // Share of the screen a main window without a saved placement takes.
 constexpr qreal kDefaultScreenShare = 0.75;
+constexpr const char* kBarSection = "Toolbar";
 
-QAction* MakeAction(QObject* parent, const QString& text, const QList<QKeySequence>& keys,
-                    const QString& statusTip, const QString& toolTip = QString()) {
-  auto* action = new QAction(text, parent);
-  action->setShortcuts(keys);
-  action->setStatusTip(statusTip);
-  if (!toolTip.isEmpty()) action->setToolTip(toolTip);
-  return action;
+QString Translated(const char* context, const char* text) {
+  return text != nullptr ? QCoreApplication::translate(context, text) : QString();
+}
+
+QList<QKeySequence> Keys(const char* keys) {
+  QList<QKeySequence> list;
+  for (const QString& key : QString::fromLatin1(keys).split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+    list << QKeySequence(key, QKeySequence::PortableText);
+  }
+  return list;
+}
+
+QStringList LocalFiles(const QMimeData* data) {
+  QStringList files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) files << url.toLocalFile();
+  }
+  return files;
 }
 
 }  // namespace
@@ -45,20 +69,25 @@ CMainFrame::CMainFrame(CDocManagerEx& docManager, QWidget* parent)
   m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(m_mdiArea);
+  setAcceptDrops(true);
+  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::RebuildMenus);
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateActions);
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateWindowTitle);
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateActions);
 
   createActions();
   createMenus();
+  createToolBar();
   createStatusBar();
-  setDefaultPlacement();
+  readSettings();
+  qApp->installEventFilter(this);  // the quick exit sees the keys of every document window
 
   UpdateActions();
   UpdateWindowTitle();
 }
 
 CMainFrame::~CMainFrame() {
+  qApp->removeEventFilter(this);
   // Widgets still emit signals while QWidget tears them down, after this
   // class's part is gone; nothing may reach its slots any more.
   disconnect(m_mdiArea, nullptr, this, nullptr);
@@ -71,190 +100,102 @@ CMainFrame::~CMainFrame() {
   }
 }
 
-template <typename Slot>
-void CMainFrame::ForwardToView(QAction* action, Slot slot) {
-  connect(action, &QAction::triggered, this, [this, slot] {
-    if (CSonavelView* view = ActiveView()) (view->*slot)();
-  });
-}
-
 void CMainFrame::createActions() {
-  createFileActions();
-  createEditActions();
-  createTransposeActions();
-  createToolsActions();
+  for (const commands::Command& command : commands::All()) {
+    auto* action = new QAction(Translated(commands::kTextContext, command.text), this);
+    action->setShortcuts(Keys(command.keys));
+    action->setStatusTip(Translated(commands::kPromptContext, command.prompt));
+    action->setToolTip(command.tip ? Translated(commands::kTipContext, command.tip) : action->text().remove(u'&'));
+    action->setCheckable(command.checkable);
+    // A check mark says more in a menu than a pressed-in picture.
+    action->setIconVisibleInMenu(!command.checkable);
+    action->setData(command.id);
+    connect(action, &QAction::triggered, this, [this, id = command.id] { OnCommand(id); });
+    m_actions.insert(command.id, action);
+  }
+  for (int i = 0; i < CRecentFileList::kSize; ++i) {
+    auto* action = new QAction(this);
+    action->setStatusTip(Translated(commands::kPromptContext, commands::kRecentFilePrompt));
+    connect(action, &QAction::triggered, this, [this, i] { OnRecentFile(i); });
+    m_recentFileActions << action;
+  }
 }
 
-void CMainFrame::createFileActions() {
-  m_newAct = MakeAction(this, tr("&New"), {QKeySequence(Qt::CTRL | Qt::Key_N)}, tr("Create a new document"),
-                        tr("New"));
-  connect(m_newAct, &QAction::triggered, this, &CMainFrame::OnFileNew);
+void CMainFrame::createMenus() { RebuildMenus(); }
 
-  m_openAct = MakeAction(this, tr("&Open..."), {QKeySequence(Qt::CTRL | Qt::Key_O)},
-                         tr("Open an existing document"), tr("Open"));
-  connect(m_openAct, &QAction::triggered, this, &CMainFrame::OnFileOpen);
-
-  m_closeAct = MakeAction(this, tr("&Close"), {}, tr("Close the active document"), tr("Close"));
-  connect(m_closeAct, &QAction::triggered, this, &CMainFrame::OnFileClose);
-
-  m_saveAct = MakeAction(this, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, tr("Save the active document"),
-                         tr("Save"));
-  connect(m_saveAct, &QAction::triggered, this, &CMainFrame::OnFileSave);
-
-  m_saveAsAct = MakeAction(this, tr("Save &As..."), {}, tr("Save the active document with a new name"),
-                           tr("Save As"));
-  connect(m_saveAsAct, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-
-  m_printAct = MakeAction(this, tr("&Print..."), {QKeySequence(Qt::CTRL | Qt::Key_P)},
-                          tr("Print the active document"), tr("Print"));
-  ForwardToView(m_printAct, &CSonavelView::OnFilePrint);
-
-  m_printPreviewAct = MakeAction(this, tr("Print Pre&view"), {}, tr("Display full pages"), tr("Print Preview"));
-  ForwardToView(m_printPreviewAct, &CSonavelView::OnFilePrintPreview);
-
-  m_exitAct = MakeAction(this, tr("E&xit"), {}, tr("Quit the application; prompts to save documents"), tr("Exit"));
-  connect(m_exitAct, &QAction::triggered, this, &QWidget::close);
-
-  m_documentActions << m_closeAct << m_saveAct << m_saveAsAct << m_printAct << m_printPreviewAct;
+// The menus of the command table for the state: with a song open, or none.
+void CMainFrame::RebuildMenus() {
+  const bool document = ActiveChild() != nullptr;
+  if (m_menusBuilt && document == m_menusShowDocument) return;
+  m_menusBuilt = true;
+  m_menusShowDocument = document;
+  menuBar()->clear();
+  m_windowMenu = nullptr;
+  for (const commands::MenuLayout& layout :
+       document ? commands::MenusWithDocument() : commands::MenusWithoutDocument()) {
+    QMenu* menu = menuBar()->addMenu(Translated(commands::kTextContext, layout.title));
+    for (std::size_t i = 0; i < layout.items.size(); ++i) {
+      const int item = layout.items[i];
+      if (item == commands::kSeparator) {
+        menu->addSeparator();
+      } else if (item == commands::kRecentFiles) {
+        menu->addActions(m_recentFileActions);
+        // The separator after the list goes with it when it is empty.
+        if (m_recentFiles.Files().isEmpty() && i + 1 < layout.items.size() &&
+            layout.items[i + 1] == commands::kSeparator) {
+          ++i;
+        }
+      } else if (item == commands::kWindowList) {
+        m_windowMenu = menu;
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
+      } else {
+        menu->addAction(m_actions.value(item));
+      }
+    }
+  }
 }
 
-void CMainFrame::createEditActions() {
-  m_undoAct = MakeAction(this, tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-                         tr("Undo the last action"), tr("Undo"));
-  ForwardToView(m_undoAct, &CSonavelView::OnEditUndo);
-
-  m_redoAct = MakeAction(this, tr("&Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-                         tr("Redo the previously undone action"), tr("Redo"));
-  ForwardToView(m_redoAct, &CSonavelView::OnEditRedo);
-
-  m_cutAct = MakeAction(this, tr("Cu&t"), {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-                        tr("Cut the selection and put it on the Clipboard"), tr("Cut"));
-  connect(m_cutAct, &QAction::triggered, this, [this] {
-    if (CSonavelView* view = ActiveView()) view->cut();
-  });
-
-  m_copyAct = MakeAction(this, tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-                         tr("Copy the selection and put it on the Clipboard"), tr("Copy"));
-  connect(m_copyAct, &QAction::triggered, this, [this] {
-    if (CSonavelView* view = ActiveView()) view->copy();
-  });
-
-  m_pasteAct = MakeAction(this, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-                          tr("Insert Clipboard contents"), tr("Paste"));
-  connect(m_pasteAct, &QAction::triggered, this, [this] {
-    if (CSonavelView* view = ActiveView()) view->paste();
-  });
-
-  m_selectAllAct = MakeAction(this, tr("Select A&ll"), {QKeySequence(Qt::CTRL | Qt::Key_A)},
-                              tr("Select the entire document"), tr("Select All"));
-  connect(m_selectAllAct, &QAction::triggered, this, [this] {
-    if (CSonavelView* view = ActiveView()) view->selectAll();
-  });
-
-  m_wordWrapAct = MakeAction(this, tr("Word wrap", "menu item"), {QKeySequence(Qt::CTRL | Qt::Key_W)},
-                             tr("Word wrap", "status bar prompt"), tr("Word wrap", "tooltip"));
-  m_wordWrapAct->setCheckable(true);
-  ForwardToView(m_wordWrapAct, &CSonavelView::OnWordWrap);
-
-  m_documentActions << m_undoAct << m_redoAct << m_cutAct << m_copyAct << m_pasteAct << m_selectAllAct << m_wordWrapAct;
-}
-
-void CMainFrame::createTransposeActions() {
-  m_colorizeAct = MakeAction(this, tr("&Colorize"), {QKeySequence(Qt::Key_F5)}, tr("Colorize chords and tablatures"),
-                             tr("Colorize"));
-  ForwardToView(m_colorizeAct, &CSonavelView::OnColorize);
-
-  m_decolorizeAct = MakeAction(this, tr("&Decolorize"), {QKeySequence(Qt::SHIFT | Qt::Key_F5)},
-                               tr("Make selected text black"), tr("Decolorize"));
-  ForwardToView(m_decolorizeAct, &CSonavelView::OnDecolorize);
-
-  m_chordInBracketsAct = MakeAction(
-      this, tr("Chord in [brackets]"), {QKeySequence(Qt::Key_F8)},
-      tr("If chords are written in brackets (like \"[Am]\") you could activate this to do better colorizing."),
-      tr("Chords in brackets"));
-  m_chordInBracketsAct->setCheckable(true);
-  ForwardToView(m_chordInBracketsAct, &CSonavelView::OnChordInBrackets);
-
-  m_transposeAct = MakeAction(this, tr("Transpose..."), {QKeySequence(Qt::Key_F7)},
-                              tr("Show transpose settings and transpose"), tr("Transpose", "tooltip"));
-  ForwardToView(m_transposeAct, &CSonavelView::OnTranspose);
-
-  m_quickTransposeAct = MakeAction(this, tr("Quick Transpose"), {QKeySequence(Qt::SHIFT | Qt::Key_F7)},
-                                   tr("Transpose again with latest settings"));
-  ForwardToView(m_quickTransposeAct, &CSonavelView::OnQuickTranspose);
-
-  m_transposeChordsAct = MakeAction(this, tr("Transpose chords", "menu item"), {},
-                                    tr("Allows transposing of chords"), tr("Transpose chords", "tooltip"));
-  m_transposeChordsAct->setCheckable(true);
-  ForwardToView(m_transposeChordsAct, &CSonavelView::OnTransposeChords);
-
-  m_transposeTabsAct = MakeAction(this, tr("Transpose tablatures", "menu item"), {},
-                                  tr("Allows transposing of tablatures"), tr("Transpose tablatures", "tooltip"));
-  m_transposeTabsAct->setCheckable(true);
-  ForwardToView(m_transposeTabsAct, &CSonavelView::OnTransposeTabs);
-
-  m_documentActions << m_colorizeAct << m_decolorizeAct << m_chordInBracketsAct << m_transposeAct
-                    << m_quickTransposeAct << m_transposeChordsAct << m_transposeTabsAct;
-}
-
-void CMainFrame::createToolsActions() {
-  m_findNextChordAct = MakeAction(this, tr("Find next chord"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
-                                  tr("Find next chord and select it"));
-  ForwardToView(m_findNextChordAct, &CSonavelView::OnFindNextChord);
-  m_documentActions << m_findNextChordAct;
-}
-
-void CMainFrame::createMenus() {
-  m_fileMenu = menuBar()->addMenu(tr("&File"));
-  m_fileMenu->addAction(m_newAct);
-  m_fileMenu->addAction(m_openAct);
-  m_fileMenu->addAction(m_closeAct);
-  m_fileMenu->addAction(m_saveAct);
-  m_fileMenu->addAction(m_saveAsAct);
-  m_fileMenu->addSeparator();
-  m_fileMenu->addAction(m_printAct);
-  m_fileMenu->addAction(m_printPreviewAct);
-  m_fileMenu->addSeparator();
-  m_fileMenu->addAction(m_exitAct);
-
-  m_editMenu = menuBar()->addMenu(tr("&Edit"));
-  m_editMenu->addAction(m_undoAct);
-  m_editMenu->addAction(m_redoAct);
-  m_editMenu->addSeparator();
-  m_editMenu->addAction(m_cutAct);
-  m_editMenu->addAction(m_copyAct);
-  m_editMenu->addAction(m_pasteAct);
-  m_editMenu->addAction(m_selectAllAct);
-  m_wordWrapSeparator = m_editMenu->addSeparator();
-  m_editMenu->addAction(m_wordWrapAct);
-
-  m_transposeMenu = menuBar()->addMenu(tr("&Transpose", "menu"));
-  m_transposeMenu->addAction(m_colorizeAct);
-  m_transposeMenu->addAction(m_decolorizeAct);
-  m_transposeMenu->addSeparator();
-  m_transposeMenu->addAction(m_chordInBracketsAct);
-  m_transposeMenu->addSeparator();
-  m_transposeMenu->addAction(m_transposeAct);
-  m_transposeMenu->addAction(m_quickTransposeAct);
-  m_transposeMenu->addSeparator();
-  m_transposeMenu->addAction(m_transposeChordsAct);
-  m_transposeMenu->addAction(m_transposeTabsAct);
-
-  m_toolsMenu = menuBar()->addMenu(tr("T&ools"));
-  m_toolsMenu->addAction(m_findNextChordAct);
+void CMainFrame::createToolBar() {
+  m_toolBar = new CMainToolBar(m_actions, this);
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
+  m_actions.value(commands::kToolbar)->setChecked(true);
 }
 
 void CMainFrame::createStatusBar() {
   m_idlePrompt = new QLabel(sonavel::StringTableText(sonavel::IDS_IDLE_PROMPT));
   statusBar()->addWidget(m_idlePrompt, 1);
+  m_indicators = new CLockIndicators(statusBar());
+  statusBar()->addPermanentWidget(m_indicators);
+  m_actions.value(commands::kStatusBar)->setChecked(true);
 }
 
-void CMainFrame::setDefaultPlacement() {
-  if (const QScreen* display = screen()) {
+void CMainFrame::readSettings() {
+  const sonavel::CProfile profile;
+  const std::vector<std::uint8_t> bars = profile.GetBinary(kBarSection, "State");
+  restoreState(QByteArray(reinterpret_cast<const char*>(bars.data()), static_cast<qsizetype>(bars.size())));
+  statusBar()->setVisible(profile.GetInt(kBarSection, "StatusBar", 1) != 0);
+  m_recentFiles.Load(profile);
+}
+
+void CMainFrame::writeSettings() {
+  sonavel::CProfile profile;
+  const QByteArray bars = saveState();
+  profile.WriteBinary(kBarSection, "State", std::vector<std::uint8_t>(bars.begin(), bars.end()));
+  profile.WriteInt(kBarSection, "StatusBar", statusBar()->isVisible() ? 1 : 0);
+  CWindowPlacement::Save(profile, *this, ScreenFacts::OfThisDesktop());
+}
+
+void CMainFrame::ShowAsLastClosed() {
+  const Placement placement = CWindowPlacement::Restore(sonavel::CProfile(), ScreenFacts::OfThisDesktop());
+  if (placement.geometry) {
+    setGeometry(*placement.geometry);
+  } else if (const QScreen* display = screen()) {
     const QRect available = display->availableGeometry();
     resize(available.size() * kDefaultScreenShare);
     move(available.center() - rect().center());
   }
+  if (placement.maximised.value_or(false)) showMaximized();
+  else show();
 }
 
 void CMainFrame::ShowMessage(const QString& text) { statusBar()->showMessage(text); }
@@ -293,14 +234,26 @@ CChildFrame* CMainFrame::CreateChild() {
   connect(view, &QTextEdit::copyAvailable, this, &CMainFrame::UpdateActions);
   // Bulk edits flip these many times; only the items' states follow them.
   connect(view, &QTextEdit::undoAvailable, this, [this, view](bool available) {
-    if (view == ActiveView()) m_undoAct->setEnabled(available);
+    if (view == ActiveView()) m_actions.value(commands::kUndo)->setEnabled(available);
   });
   connect(view, &QTextEdit::redoAvailable, this, [this, view](bool available) {
-    if (view == ActiveView()) m_redoAct->setEnabled(available);
+    if (view == ActiveView()) m_actions.value(commands::kRedo)->setEnabled(available);
   });
   connect(&child->Document(), &CSonavelDoc::titleChanged, this, &CMainFrame::UpdateWindowTitle);
+  connect(&child->Document(), &CSonavelDoc::titleChanged, this, [this, child] {
+    if (!child->Document().IsUntitled()) RememberFile(child->Document().CurrentFile());
+  });
   connect(child->Document().TextDocument(), &QTextDocument::modificationChanged, this,
           &CMainFrame::UpdateWindowTitle);
+  // When the last window has gone, the menus for no song come back.
+  connect(
+      child, &QObject::destroyed, this,
+      [this] {
+        RebuildMenus();
+        UpdateActions();
+        UpdateWindowTitle();
+      },
+      Qt::QueuedConnection);
   return child;
 }
 
@@ -336,30 +289,241 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
   return child;
 }
 
+bool CMainFrame::PrintFile(const QString& path, const QString& printerName) {
+  CChildFrame child(m_docManager);  // never shown
+  QString error;
+  if (!child.Document().LoadFile(path, error)) {
+    ShowMessage(tr("Cannot read file %1:\n%2.").arg(QDir::toNativeSeparators(path), error));
+    return false;
+  }
+  // The printer and page of Print Setup, unless the desktop names a printer.
+  QPrinter printer(QPrinter::HighResolution);
+  if (printerName.isEmpty()) {
+    printer.setOutputFormat(m_printer.outputFormat());
+    printer.setOutputFileName(m_printer.outputFileName());
+    printer.setPrinterName(m_printer.printerName());
+  } else {
+    printer.setPrinterName(printerName);
+  }
+  printer.setPageLayout(m_printer.pageLayout());
+  printer.setDocName(child.Document().Title());
+  // Without a print system Qt prints to a PDF file, which needs a name.
+  const bool toPrinter = printer.outputFormat() == QPrinter::NativeFormat &&
+                         !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+  const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+  if (!(toPrinter || toFile) || !printer.isValid()) {
+    ShowMessage(tr("No printer is ready to print %1.").arg(QDir::toNativeSeparators(path)));
+    return false;
+  }
+  child.View()->PrintTo(printer);
+  return true;
+}
+
 void CMainFrame::CloseAllDocuments() {
   for (CChildFrame* child : Children()) child->CloseWithoutAsking();
 }
 
-void CMainFrame::OnFileNew() { NewFile(); }
+void CMainFrame::RememberFile(const QString& path) {
+  m_recentFiles.Add(path);
+  sonavel::CProfile profile;
+  m_recentFiles.Save(profile);
+  UpdateActions();
+}
+
+void CMainFrame::OnCommand(int id) {
+  using namespace commands;
+  CSonavelView* view = ActiveView();
+  CChildFrame* child = ActiveChild();
+  switch (id) {
+    case kNew: NewFile(); return;
+    case kOpen: OnFileOpen(); return;
+    case kPrintSetup: OnPrintSetup(); return;
+    case kExit: close(); return;
+    case kToolbar: m_toolBar->setVisible(!m_toolBar->isVisible()); UpdateActions(); return;
+    case kStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); UpdateActions(); return;
+    case kCascade: m_mdiArea->cascadeSubWindows(); return;
+    case kTile: m_mdiArea->tileSubWindows(); return;
+    case kNextWindow: m_mdiArea->activateNextSubWindow(); return;
+    case kPreviousWindow: m_mdiArea->activatePreviousSubWindow(); return;
+    case kOpenReadMe:
+    case kGuitarTuner:
+    case kSettings:
+    case kAbout:
+      return;  // the main frame's commands, with their dialogs
+    default: break;
+  }
+  if (view == nullptr || child == nullptr) return;
+  switch (id) {
+    case kClose: child->close(); break;
+    case kSave: child->Document().Save(this); break;
+    case kSaveAs: child->Document().SaveAs(this); break;
+    case kPrint: view->PrintWithDialog(m_printer); break;
+    case kPrintDirect: view->PrintTo(m_printer); break;
+    case kPrintPreview: view->PrintPreview(m_printer); break;
+    case kUndo: view->OnEditUndo(); break;
+    case kRedo: view->OnEditRedo(); break;
+    case kCut: view->cut(); break;
+    case kCopy: view->copy(); break;
+    case kPaste: view->paste(); break;
+    case kSelectAll: view->selectAll(); break;
+    case kFind: OnFind(false); break;
+    case kFindNext: OnFindNext(); break;
+    case kReplace: OnFind(true); break;
+    case kWordWrap: view->OnWordWrap(); break;
+    case kColorize: view->OnColorize(); break;
+    case kDecolorize: view->OnDecolorize(); break;
+    case kChordInBrackets: view->OnChordInBrackets(); break;
+    case kTranspose: view->OnTranspose(); break;
+    case kQuickTranspose: view->OnQuickTranspose(); break;
+    case kTransposeChords: view->OnTransposeChords(); break;
+    case kTransposeTabs: view->OnTransposeTabs(); break;
+    case kFindNextChord: view->OnFindNextChord(); break;
+    case kArrangeIcons: {
+      // Minimised windows in a row along the bottom of the area.
+      int x = 0;
+      for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized()) continue;
+        window->move(x, m_mdiArea->viewport()->height() - window->height());
+        x += window->width();
+      }
+      break;
+    }
+    default: break;
+  }
+  UpdateActions();
+}
 
 void CMainFrame::OnFileOpen() {
   QString fileName;
   if (m_docManager.DoPromptFileName(fileName, tr("Open"), true, this)) OpenFile(fileName);
 }
 
-void CMainFrame::OnFileClose() {
-  if (CChildFrame* child = ActiveChild()) child->close();
+void CMainFrame::OnRecentFile(int index) {
+  const QString path = m_recentFiles.Files().value(index);
+  if (path.isEmpty()) return;
+  if (!QFileInfo::exists(path)) {
+    QMessageBox::warning(this, sonavel::StringTableText(sonavel::IDS_APP_TITLE),
+                         tr("%1 was not found. It is removed from the list of recent files.")
+                             .arg(QDir::toNativeSeparators(path)));
+    m_recentFiles.Remove(path);
+    sonavel::CProfile profile;
+    m_recentFiles.Save(profile);
+    UpdateActions();
+    return;
+  }
+  OpenFile(path);
 }
 
-void CMainFrame::OnFileSave() {
-  if (CChildFrame* child = ActiveChild()) child->Document().Save(this);
+void CMainFrame::OnPrintSetup() {
+  // The page set-up of the printer that Print and the print requests use.
+  QPageSetupDialog dialog(&m_printer, this);
+  dialog.exec();
 }
 
-void CMainFrame::OnFileSaveAs() {
-  if (CChildFrame* child = ActiveChild()) child->Document().SaveAs(this);
+void CMainFrame::OnFind(bool replacing) {
+  if (m_findDialog == nullptr) {
+    m_findDialog = new CFindReplaceDlg(this);
+    connect(m_findDialog, &CFindReplaceDlg::findNext, this, &CMainFrame::OnFindNext);
+    connect(m_findDialog, &CFindReplaceDlg::replace, this, &CMainFrame::OnReplace);
+    connect(m_findDialog, &CFindReplaceDlg::replaceAll, this, &CMainFrame::OnReplaceAll);
+  }
+  // A short selection within one line is what the user wants to find.
+  QString selected = ActiveView() ? ActiveView()->textCursor().selectedText() : QString();
+  if (selected.contains(QChar::ParagraphSeparator) || selected.size() > 100) selected.clear();
+  m_findDialog->Open(replacing, selected);
+}
+
+// The dialog's fields hold the search, also after it was closed.
+FindOptions CMainFrame::Search() const { return m_findDialog != nullptr ? m_findDialog->Options() : FindOptions{}; }
+
+void CMainFrame::OnFindNext() {
+  CSonavelView* view = ActiveView();
+  const FindOptions search = Search();
+  if (search.what.isEmpty()) {
+    OnFind(false);
+    return;
+  }
+  if (view != nullptr && !CTextSearch::FindNext(*view, search)) ReportNotFound(search);
+}
+
+void CMainFrame::OnReplace() {
+  CSonavelView* view = ActiveView();
+  if (view != nullptr && !CTextSearch::Replace(*view, Search())) ReportNotFound(Search());
+}
+
+void CMainFrame::OnReplaceAll() {
+  CSonavelView* view = ActiveView();
+  if (view == nullptr) return;
+  const int count = CTextSearch::ReplaceAll(*view, Search());
+  ShowMessage(tr("%n occurrence(s) replaced.", "Replace All", count));
+}
+
+void CMainFrame::ReportNotFound(const FindOptions& search) {
+  QApplication::beep();
+  ShowMessage(tr("Cannot find \"%1\".").arg(search.what));
+}
+
+void CMainFrame::UpdateWindowMenu() {
+  if (m_windowMenu == nullptr) return;
+  qDeleteAll(m_windowListActions);
+  m_windowListActions.clear();
+  const QList<CChildFrame*> children = Children();
+  if (!children.isEmpty()) m_windowListActions << m_windowMenu->addSeparator();
+  for (int i = 0; i < children.size(); ++i) {
+    CChildFrame* child = children[i];
+    QString title = child->Document().Title();
+    auto* action = m_windowMenu->addAction(
+        (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QString()) + title.replace(u'&', QStringLiteral("&&")));
+    action->setCheckable(true);
+    action->setChecked(child == ActiveChild());
+    action->setStatusTip(Translated(commands::kPromptContext, commands::kWindowListPrompt));
+    connect(action, &QAction::triggered, this, [this, child] { m_mdiArea->setActiveSubWindow(child); });
+    m_windowListActions << action;
+  }
+}
+
+void CMainFrame::ExecuteRequests(const QList<ShellRequest>& requests) {
+  for (const ShellRequest& request : requests) {
+    const QString& file = request.arguments.front();
+    switch (request.verb) {
+      case ShellRequest::Verb::Open: OpenFile(file); break;
+      case ShellRequest::Verb::Print: PrintFile(file); break;
+      case ShellRequest::Verb::PrintTo: PrintFile(file, request.arguments.value(1)); break;
+    }
+  }
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QStringList files = LocalFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  for (const QString& file : files) OpenFile(file);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // Escape closes the program when the settings ask for it, from the main
+  // window or a song's; a dialog keeps its own Escape.
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+      static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && sonavel::theSettings().quickExit) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget != nullptr && widget->window() == this && QApplication::activeModalWidget() == nullptr) {
+      close();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // Written on every close request, also one the user then cancels.
+  writeSettings();
   // Every document is asked about first, shown while it is asked about; a
   // cancel keeps them all open.
   for (CChildFrame* child : Children()) {
@@ -370,6 +534,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
   }
   CloseAllDocuments();
+  if (m_findDialog != nullptr) m_findDialog->close();
   event->accept();
 }
 
@@ -389,26 +554,32 @@ void CMainFrame::UpdateWindowTitle() {
 }
 
 void CMainFrame::UpdateActions() {
+  using namespace commands;
   const CSonavelView* view = ActiveView();
-  const bool hasDocument = view != nullptr;
-  // Without a document the menus are those of an empty main window.
-  for (QAction* action : m_documentActions) action->setVisible(hasDocument);
-  m_editMenu->menuAction()->setVisible(hasDocument);
-  m_transposeMenu->menuAction()->setVisible(hasDocument);
-  const QList<QAction*> tools = m_toolsMenu->actions();
-  m_toolsMenu->menuAction()->setVisible(
-      std::any_of(tools.begin(), tools.end(), [](const QAction* action) { return action->isVisible(); }));
-  if (!hasDocument) return;
+  const bool document = view != nullptr;
+  for (const Command& command : All()) {
+    if (!command.withoutDocument) m_actions.value(command.id)->setEnabled(document);
+  }
+  for (int i = 0; i < m_recentFileActions.size(); ++i) {
+    m_recentFileActions[i]->setVisible(i < m_recentFiles.Files().size());
+    m_recentFileActions[i]->setText(m_recentFiles.MenuText(i));
+  }
+  m_actions.value(kToolbar)->setChecked(m_toolBar->isVisibleTo(this));
+  m_actions.value(kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
+  if (!document) return;
 
-  const bool hasSelection = view->textCursor().hasSelection();
-  m_undoAct->setEnabled(view->document()->isUndoAvailable());
-  m_redoAct->setEnabled(view->document()->isRedoAvailable());
-  m_cutAct->setEnabled(hasSelection);
-  m_copyAct->setEnabled(hasSelection);
-  m_pasteAct->setEnabled(view->canPaste());
-  m_wordWrapAct->setChecked(view->IsWrapToWindow());
-  m_chordInBracketsAct->setChecked(view->ChordInBrackets());
-  m_quickTransposeAct->setEnabled(view->CanQuickTranspose());
-  m_transposeChordsAct->setChecked(view->TransposeChords());
-  m_transposeTabsAct->setChecked(view->TransposeTabs());
+  const bool selection = view->textCursor().hasSelection();
+  m_actions.value(kUndo)->setEnabled(view->document()->isUndoAvailable());
+  m_actions.value(kRedo)->setEnabled(view->document()->isRedoAvailable());
+  m_actions.value(kCut)->setEnabled(selection);
+  m_actions.value(kCopy)->setEnabled(selection);
+  m_actions.value(kPaste)->setEnabled(view->canPaste());
+  m_actions.value(kWordWrap)->setChecked(view->IsWrapToWindow());
+  m_actions.value(kChordInBrackets)->setChecked(view->ChordInBrackets());
+  m_actions.value(kQuickTranspose)->setEnabled(view->CanQuickTranspose());
+  m_actions.value(kTransposeChords)->setChecked(view->TransposeChords());
+  m_actions.value(kTransposeTabs)->setChecked(view->TransposeTabs());
+  const bool several = Children().size() > 1;
+  m_actions.value(kNextWindow)->setEnabled(several);
+  m_actions.value(kPreviousWindow)->setEnabled(several);
 }

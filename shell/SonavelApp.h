@@ -1,7 +1,7 @@
 #pragma once
 // The application: the settings record for the program's lifetime, the
-// interface's language, the file dialogs and the main window with its first
-// document.
+// interface's language, the file dialogs, the one running program of the
+// user, and the main window with its first document.
 
 #include <QApplication>
 #include <memory>
@@ -10,6 +10,7 @@
 #include "shell/DocManagerEx.h"
 #include "shell/Translations.h"
 
+class CInstanceChannel;
 class CMainFrame;
 
 class CSonavelApp : public QApplication {
@@ -21,9 +22,11 @@ class CSonavelApp : public QApplication {
   CSonavelApp(int& argc, char** argv);
   ~CSonavelApp() override;
 
-  // Shows the main window with a new song, then opens the file named on the
-  // command line in its place. False when the program cannot start.
-  bool InitInstance();
+  enum class Start { Running, HandedOn, Failed };
+  // Hands a file or the desktop's request to the program already running,
+  // or shows the main window with a new song and then the file named on
+  // the command line.
+  Start InitInstance();
 
   CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
@@ -31,5 +34,6 @@ class CSonavelApp : public QApplication {
   sonavel::SettingsScope m_settings;
   CTranslations m_translations;
   CDocManagerEx m_docManager;
+  std::unique_ptr<CInstanceChannel> m_channel;
   std::unique_ptr<CMainFrame> m_mainFrame;
 };

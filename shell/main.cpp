@@ -4,6 +4,10 @@
 
 int main(int argc, char* argv[]) {
   CSonavelApp app(argc, argv);
-  if (!app.InitInstance()) return EXIT_FAILURE;
+  switch (app.InitInstance()) {
+    case CSonavelApp::Start::HandedOn: return EXIT_SUCCESS;
+    case CSonavelApp::Start::Failed: return EXIT_FAILURE;
+    case CSonavelApp::Start::Running: break;
+  }
   return app.exec();
 }

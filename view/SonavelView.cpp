@@ -239,22 +239,29 @@ void CSonavelView::PrintTo(QPrinter& printer) const {
   PaginatedCopy(printer)->print(&printer);
 }
 
-void CSonavelView::OnFilePrint() {
-  QPrinter printer(QPrinter::HighResolution);
+void CSonavelView::PrintWithDialog(QPrinter& printer) {
   printer.setDocName(m_doc.Title());
   SetPrintMargins(printer);
   QPrintDialog dialog(&printer, this);
-  if (textCursor().hasSelection()) dialog.setOption(QAbstractPrintDialog::PrintSelection);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, textCursor().hasSelection());
   if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
+  printer.setPrintRange(QPrinter::AllPages);  // a selection is this print's only
 }
 
-void CSonavelView::OnFilePrintPreview() {
-  QPrinter printer(QPrinter::HighResolution);
+void CSonavelView::PrintPreview(QPrinter& printer) {
   printer.setDocName(m_doc.Title());
   SetPrintMargins(printer);
   QPrintPreviewDialog preview(&printer, this);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintTo(*target); });
   preview.exec();
+}
+
+void CSonavelView::ReplaceSelection(const QString& text) { PasteCleanText(text); }
+
+void CSonavelView::ReplaceInOneStep(const std::function<void()>& edits) {
+  m_control.BeginEditStep(false);
+  edits();
+  m_control.EndEditStep(true);
 }
 
 // One edit of the user's (a key, an input method's text, a drop) as one

@@ -6,6 +6,7 @@
 // what colorizing put there.
 
 #include <QTextEdit>
+#include <functional>
 #include <memory>
 
 #include "view/QtTextControl.h"
@@ -44,6 +45,15 @@ class CSonavelView : public QTextEdit {
   std::unique_ptr<QTextDocument> PaginatedCopy(QPrinter& printer) const;
   // Prints the text (or the selection, when the printer asks for it).
   void PrintTo(QPrinter& printer) const;
+  // Print with the print dialog on the printer (which keeps what the user
+  // chose there and in the page set-up), and its preview.
+  void PrintWithDialog(QPrinter& printer);
+  void PrintPreview(QPrinter& printer);
+
+  // Replaces the selection by plain text, as a paste does; edits made by
+  // `edits` make one step of the undo history.
+  void ReplaceSelection(const QString& text);
+  void ReplaceInOneStep(const std::function<void()>& edits);
 
  public slots:
   void OnColorize();
@@ -55,8 +65,6 @@ class CSonavelView : public QTextEdit {
   void OnTransposeChords();
   void OnTransposeTabs();
   void OnWordWrap();
-  void OnFilePrint();
-  void OnFilePrintPreview();
   // The Edit menu's Undo and Redo, and every other way to them (keys, the
   // context menu): a command comes back whole, with its selection.
   void OnEditUndo();

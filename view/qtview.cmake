@@ -2,6 +2,7 @@
 add_library(sonavel_view_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/QtTextControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SonavelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextSearch.cpp
 )
 target_include_directories(sonavel_view_qt PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(sonavel_view_qt
