@@ -240,6 +240,7 @@ INSTANTIATE_TEST_SUITE_P(Shell, PlacementRule, ::testing::ValuesIn(kPlacements),
 // about an unsaved song, and the placement is written even when the user
 // then cancels.
 TEST_F(ShellTest, EscapeQuitsOnlyWithQuickExitAndAfterTheSaveQuestion) {
+  CProfile().WriteInt(CWindowPlacement::kSection, "Right", -1);  // whatever an earlier window left
   ASSERT_NE(Open("C"), nullptr);
   Type("x");
   theSettings().quickExit = false;
