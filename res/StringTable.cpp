@@ -32,6 +32,8 @@ constexpr std::array kEntries = {
     Entry{IDS_INDICATOR_CAPS, QT_TRANSLATE_NOOP("StringTable", "CAP")},
     Entry{IDS_INDICATOR_NUM, QT_TRANSLATE_NOOP("StringTable", "NUM")},
     Entry{IDS_INDICATOR_SCRL, QT_TRANSLATE_NOOP("StringTable", "SCRL")},
+    Entry{IDS_SAMPLE_CHORDS, QT_TRANSLATE_NOOP("StringTable", "Chords:")},
+    Entry{IDS_SAMPLE_TABS, QT_TRANSLATE_NOOP("StringTable", "Tabs:")},
     Entry{IDS_SAMPLE_ORIGINAL, QT_TRANSLATE_NOOP("StringTable", "Original:\n")},
     Entry{IDS_SAMPLE_TRANSPOSED, QT_TRANSLATE_NOOP("StringTable", "\n\nTransposed:\n")},
     // Numerus texts: %n takes the count; the translation files give the

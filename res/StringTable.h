@@ -14,6 +14,8 @@ enum StringId : int {
   IDS_INDICATOR_CAPS = 59137,          // "CAP"
   IDS_INDICATOR_NUM = 59138,           // "NUM"
   IDS_INDICATOR_SCRL = 59139,          // "SCRL"
+  IDS_SAMPLE_CHORDS = 60100,           // "Chords:", the settings sample's first heading
+  IDS_SAMPLE_TABS = 60101,             // "Tabs:", its second
   IDS_SAMPLE_ORIGINAL = 60200,         // "Original:\n"
   IDS_SAMPLE_TRANSPOSED = 60201,       // "\n\nTransposed:\n"
   IDS_TRANSPOSED_COUNTS = 60202,       // "%n chord(s) and %1 transposed.", %1 from the next

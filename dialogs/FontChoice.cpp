@@ -1,0 +1,43 @@
+#include "dialogs/FontChoice.h"
+
+#include <QFontInfo>
+#include <algorithm>
+#include <cmath>
+
+#include "dialogs/SampleLook.h"
+#include "document/Settings.h"
+
+namespace sonavel {
+namespace {
+
+constexpr int kSmallestPointSize = 1;
+constexpr int kLargestPointSize = 1638;
+constexpr double kPointsPerInch = 72.0;
+
+}  // namespace
+
+int ShownPointSize(std::int32_t fontSize) {
+  return std::clamp<std::int32_t>(fontSize, kSmallestPointSize, kLargestPointSize);
+}
+
+QFont ChooserStartFont(const SettingsValues& settings, double dotsPerInchY) {
+  QFont font(ResolveFontFamily(settings.font));
+  const double pixels = std::round(ShownPointSize(settings.fontSize) * dotsPerInchY / kPointsPerInch);
+  font.setPixelSize(std::max(1, static_cast<int>(pixels)));
+  font.setWeight(settings.fontBold ? QFont::Bold : QFont::Normal);
+  font.setItalic(settings.fontItalic);
+  return font;
+}
+
+void TakeChosenFont(const QFont& chosen, SettingsValues& settings) {
+  settings.font = chosen.family().toStdString();
+  settings.fontBold = chosen.weight() == QFont::Bold;
+  settings.fontItalic = chosen.italic();
+  // A font given in pixels has its size in points only once it is matched
+  // on a screen.
+  const double points = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : QFontInfo(chosen).pointSizeF();
+  const long tenths = std::lround(points * 10);
+  settings.fontSize = static_cast<std::int32_t>(tenths / 10);
+}
+
+}  // namespace sonavel
