@@ -68,6 +68,93 @@
     </message>
 </context>
 <context>
+    <name>CSettingsDlg</name>
+    <message>
+        <source>Settings</source>
+        <translation>Inställningar</translation>
+    </message>
+    <message>
+        <source>Document settings</source>
+        <translation>Dokumentinställningar</translation>
+    </message>
+    <message>
+        <source>Set &amp;text color...</source>
+        <translation>&amp;Textfärg...</translation>
+    </message>
+    <message>
+        <source>Set ta&amp;b color...</source>
+        <translation>Tab&amp;ulatorfärg...</translation>
+    </message>
+    <message>
+        <source>Set &amp;chord color...</source>
+        <translation>&amp;Ackordfärg...</translation>
+    </message>
+    <message>
+        <source>Set back&amp;ground color...</source>
+        <translation>&amp;Bakgrundsfärg...</translation>
+    </message>
+    <message>
+        <source>Set &amp;font...</source>
+        <translation>Ty&amp;psnitt...</translation>
+    </message>
+    <message>
+        <source>Transposing settings...</source>
+        <translation>Transp&amp;onering...</translation>
+    </message>
+    <message>
+        <source>Use &amp;system colors on background</source>
+        <translation>Använd s&amp;ystemfärger på bakgrund</translation>
+    </message>
+    <message>
+        <source>C&amp;hord in [brackets]</source>
+        <translation>Ackord är i [&amp;klamrar]</translation>
+    </message>
+    <message>
+        <source>&amp;Wordwrap</source>
+        <translation>&amp;Radbryt</translation>
+    </message>
+    <message>
+        <source>Note: These settings will only be applied on new documents.</source>
+        <translation>OBS: Dessa inställningar börjar gälla på nya dokument.</translation>
+    </message>
+    <message>
+        <source>Documents that are already open keep their colors and font.</source>
+        <translation>Dokument som redan är öppna behåller sina färger och sitt typsnitt.</translation>
+    </message>
+    <message>
+        <source>Miscellaneous settings</source>
+        <translation>Övrigt</translation>
+    </message>
+    <message>
+        <source>Enable &amp;quick exit (ESC key)</source>
+        <translation>Snabb avslutning (&amp;ESC)</translation>
+    </message>
+    <message>
+        <source>&amp;Autocolor</source>
+        <translation>&amp;Färga automatiskt</translation>
+    </message>
+    <message>
+        <source>Color when files are opened</source>
+        <translation>Färga &amp;öppnade filer</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Assoc&amp;iate file types...</source>
+        <translation>Associera f&amp;iltyper...</translation>
+    </message>
+    <message>
+        <source>&amp;Default values</source>
+        <translation>&amp;Standardvärden</translation>
+    </message>
+</context>
+<context>
     <name>CTransposeDlg</name>
     <message>
         <source>Transpose</source>

@@ -782,5 +782,13 @@ Transponerad:
         <source>SCRL</source>
         <translation>SCRL</translation>
     </message>
+    <message>
+        <source>Chords:</source>
+        <translation>Ackord:</translation>
+    </message>
+    <message>
+        <source>Tabs:</source>
+        <translation>Tabulatur:</translation>
+    </message>
 </context>
 </TS>
