@@ -29,12 +29,6 @@ QCheckBox* MakeCheckBox(const QString& text, const char* objectName, QWidget* pa
   return box;
 }
 
-QLabel* MakeNote(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setWordWrap(true);
-  return label;
-}
-
 }  // namespace
 
 CSettingsDlg::CSettingsDlg(AssociateFunction associate, QWidget* parent)
@@ -45,6 +39,9 @@ CSettingsDlg::CSettingsDlg(AssociateFunction associate, QWidget* parent)
   // Connected only now: filling the box must not redraw the sample.
   connect(m_bUseSystemBackground, &QCheckBox::toggled, this, &CSettingsDlg::OnUseSystemColors);
   UpdateSample();
+  // A text control asks for far more room than the sample needs; it grows
+  // when the user enlarges the dialog.
+  resize(minimumSizeHint());
 }
 
 bool CSettingsDlg::Run(QWidget* parent, AssociateFunction associate) {
@@ -95,8 +92,10 @@ void CSettingsDlg::CreateControls() {
   documentLayout->addWidget(m_bUseSystemBackground);
   documentLayout->addWidget(m_sample, 1);
   documentLayout->addLayout(switches);
-  documentLayout->addWidget(MakeNote(tr("Note: These settings will only be applied on new documents."), this));
-  documentLayout->addWidget(MakeNote(tr("Documents that are already open keep their colors and font."), this));
+  // Unwrapped: a wrapping label leaves the dialog too short for it, and the
+  // notes overlap the controls above them.
+  documentLayout->addWidget(new QLabel(tr("Note: These settings will only be applied on new documents."), this));
+  documentLayout->addWidget(new QLabel(tr("Documents that are already open keep their colors and font."), this));
 
   auto* misc = new QGroupBox(tr("Miscellaneous settings"), this);
   m_bQuickExit = MakeCheckBox(tr("Enable &quick exit (ESC key)"), "quickExit", this);

@@ -76,6 +76,8 @@ void PaintSettingsSample(QTextEdit& sample, const SettingsValues& look) {
     format.setForeground(RoleColor(look, run.role));
     cursor.insertText(QString::fromStdString(run.text), format);
   }
+  // A large font scrolls; the sample starts at its heading.
+  sample.moveCursor(QTextCursor::Start);
   sample.setUpdatesEnabled(true);
 }
 
