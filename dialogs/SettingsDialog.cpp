@@ -44,9 +44,9 @@ CSettingsDlg::CSettingsDlg(AssociateFunction associate, QWidget* parent)
   resize(minimumSizeHint());
 }
 
-bool CSettingsDlg::Run(QWidget* parent, AssociateFunction associate) {
+void CSettingsDlg::Run(QWidget* parent, AssociateFunction associate) {
   CSettingsDlg dialog(std::move(associate), parent);
-  return dialog.exec() == QDialog::Accepted;
+  dialog.exec();
 }
 
 void CSettingsDlg::CreateControls() {

@@ -27,8 +27,9 @@ class CSettingsDlg : public QDialog {
   // Without an associate function the dialog has no Associate button.
   explicit CSettingsDlg(AssociateFunction associate = {}, QWidget* parent = nullptr);
 
-  // Runs the dialog modally over `parent`; true when the user chose OK.
-  static bool Run(QWidget* parent, AssociateFunction associate);
+  // Runs the dialog modally over `parent`. What OK changes is in
+  // theSettings() afterwards.
+  static void Run(QWidget* parent, AssociateFunction associate);
 
   const sonavel::CSettings& WorkingCopy() const { return m_settings; }
   QTextEdit* Sample() const { return m_sample; }

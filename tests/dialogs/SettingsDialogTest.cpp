@@ -136,6 +136,7 @@ TEST_F(SettingsDialogTest, OkStoresTheWorkingCopyWithDistinctMarkingColoursAndCa
            QFont font = chooser->currentFont();
            EXPECT_EQ(std::tuple(QFontInfo(font).pointSize(), font.weight(), font.italic()),
                      std::tuple(9, QFont::Normal, false));
+           EXPECT_FALSE(font.styleName().contains(QStringLiteral("Condensed"))) << "the plainest style";
            for (const QGroupBox* part : chooser->findChildren<QGroupBox*>()) EXPECT_FALSE(part->isVisible());
            font.setPointSize(17);
            chooser->setCurrentFont(font);
@@ -161,7 +162,9 @@ TEST_F(SettingsDialogTest, OkStoresTheWorkingCopyWithDistinctMarkingColoursAndCa
               shown.useSystemBackground ? system.color(QPalette::Base) : ToQColor(shown.backgroundcolor));
     EXPECT_EQ(std::tuple(SampleColorAt(dialog, 0), SampleColorAt(dialog, 8), SampleColorAt(dialog, 45)),
               std::tuple(ToQColor(shown.textcolor), ToQColor(shown.chordcolor), ToQColor(shown.tabcolor)));
-    EXPECT_EQ(dialog.Sample()->textCursor().charFormat().fontPointSize(), shown.fontSize);
+    const QTextCharFormat format = dialog.Sample()->textCursor().charFormat();
+    EXPECT_EQ(std::tuple(format.fontPointSize(), format.fontUnderline(), format.fontStrikeOut()),
+              std::tuple(double(shown.fontSize), false, false));
     row.ok ? dialog.accept() : dialog.reject();
     EXPECT_EQ(static_cast<SettingsValues&>(theSettings()), row.expected);
     EXPECT_EQ(SettingsValues(CSettings(store, SettingsPersistence::ReadOnly)), row.expected);
