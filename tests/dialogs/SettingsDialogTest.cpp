@@ -212,6 +212,7 @@ TEST_F(SettingsDialogTest, AssociateButtonOnlyWithAFunctionAndEveryTextInSwedish
   CSettingsDlg dialog([&parent](QWidget* p) { parent = p; });
   Press(dialog, "associate");
   EXPECT_EQ(parent, &dialog);
+  EXPECT_TRUE(dialog.Sample()->isReadOnly());
   QStringList texts{dialog.windowTitle(), dialog.Sample()->toPlainText()};
   for (const QGroupBox* box : dialog.findChildren<QGroupBox*>()) texts << box->title();
   for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
