@@ -124,6 +124,9 @@ template <typename... Visitors>
 struct Overloaded : Visitors... {
   using Visitors::operator()...;
 };
+// Clang 14 does not deduce aggregate template arguments by itself.
+template <typename... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 bool WithinBounds(std::int32_t value, std::int32_t min, std::int32_t max) {
   return (min == kOpen || value >= min) && (max == kOpen || value <= max);
