@@ -70,10 +70,9 @@ class CRegistryKey {
 
   RegistryRoot Root() const { return m_root; }
   const std::string& KeyPath() const { return m_keyPath; }
-
- private:
   SettingsStore& Store() const;
 
+ private:
   std::shared_ptr<SettingsStore> m_store;  // null: the per-user store
   RegistryRoot m_root = HKEY_CURRENT_USER;
   std::string m_keyPath;

@@ -1,7 +1,9 @@
 #include "document/Settings.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
+#include <cstdio>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -13,6 +15,7 @@ namespace sonavel {
 namespace {
 
 constexpr std::string_view kSettingsPath = "Software\\Quillon Works\\Sonavel\\Settings";
+constexpr std::chrono::milliseconds kSaveWait{2000};
 // A bound of -1 leaves that side open, which is why -1 itself cannot be a
 // bound; no setting needs it.
 constexpr std::int32_t kOpen = -1;
@@ -206,6 +209,18 @@ void CSettings::Load() {
 
 void CSettings::Save() {
   if (m_persistence == SettingsPersistence::ReadOnly) return;
+  // One transaction for every value: another process holding the store's
+  // lock costs one short wait and one failure, not a wait per value, and
+  // the store never holds half a save.
+  struct WriteBatch {
+    explicit WriteBatch(SettingsStore& store) : store(store) { store.BeginWriteBatch(kSaveWait); }
+    ~WriteBatch() {
+      if (!store.EndWriteBatch() && !store.File().empty()) {
+        std::fprintf(stderr, "sonavel: the settings could not be saved in %s\n", store.File().c_str());
+      }
+    }
+    SettingsStore& store;
+  } batch(m_settingsKey.Store());
   for (const std::size_t index : kSaveIndices) {
     const Setting& setting = kSettings[index];
     if (!SelectSubkey(setting.subkey)) continue;

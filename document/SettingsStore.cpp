@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -106,12 +107,15 @@ class StatementUse {
 
 // BEGIN IMMEDIATE takes the write lock at once, so two writers wait for each
 // other through the busy timeout instead of failing half-way.
+// Inside a batch the batch's transaction holds the lock, and this one is
+// part of it.
 class WriteTransaction {
  public:
-  explicit WriteTransaction(sqlite3* db)
+  explicit WriteTransaction(sqlite3* db, bool inBatch = false)
       : m_db(db),
-        m_result(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)),
-        m_open(m_result == SQLITE_OK) {}
+        m_result(inBatch ? SQLITE_OK : sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)),
+        m_open(!inBatch && m_result == SQLITE_OK),
+        m_inBatch(inBatch) {}
   ~WriteTransaction() {
     if (m_open) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
   }
@@ -120,6 +124,7 @@ class WriteTransaction {
 
   int BeginResult() const { return m_result; }
   int Commit() {
+    if (m_inBatch) return SQLITE_OK;
     const int result = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
     if (result == SQLITE_OK) m_open = false;
     return result;
@@ -129,6 +134,7 @@ class WriteTransaction {
   sqlite3* m_db;
   int m_result;
   bool m_open;
+  bool m_inBatch;
 };
 
 // "file:" and the path with everything but unreserved characters and
@@ -228,6 +234,13 @@ int CreateSchema(sqlite3* db) {
 
 // ---- Files --------------------------------------------------------------
 
+// SQLite would open a FIFO and wait on it for ever, and a device is no
+// store either.
+bool RegularOrMissing(const fs::path& file) {
+  struct stat status {};
+  return ::stat(file.c_str(), &status) != 0 ? errno == ENOENT : S_ISREG(status.st_mode);
+}
+
 // Settings are private to the user, so the directories we create are too.
 bool CreateDirectories(const fs::path& directory) {
   std::error_code error;
@@ -258,7 +271,7 @@ bool StillCorrupt(const fs::path& file, DatabaseHandle& db) {
 class SettingsStore::Connection {
  public:
   static std::unique_ptr<Connection> Open(const fs::path& file, StoreAccess access) {
-    if (file.empty()) return nullptr;
+    if (file.empty() || !RegularOrMissing(file)) return nullptr;
     if (access == StoreAccess::ReadWrite) {
       if (auto connection = OpenForWriting(file)) return connection;
     }
@@ -282,7 +295,7 @@ class SettingsStore::Connection {
     const int found = FindKey(root, foldedPath, keyId);
     if (found != SQLITE_DONE) return found;
     if (m_readOnly) return SQLITE_READONLY;
-    WriteTransaction transaction(m_db.get());
+    WriteTransaction transaction(m_db.get(), m_inBatch);
     if (transaction.BeginResult() != SQLITE_OK) return transaction.BeginResult();
     // The root and every key above the new one exist afterwards, as in the
     // registry, so that each can be opened on its own.
@@ -332,7 +345,7 @@ class SettingsStore::Connection {
                  std::string_view foldedName, std::uint32_t type,
                  std::span<const std::uint8_t> data) {
     if (m_readOnly) return SQLITE_READONLY;
-    WriteTransaction transaction(m_db.get());
+    WriteTransaction transaction(m_db.get(), m_inBatch);
     if (transaction.BeginResult() != SQLITE_OK) return transaction.BeginResult();
     if (foldedPath.empty()) {
       if (const int result = InsertKey(root, {}, {}); result != SQLITE_OK) return result;
@@ -347,6 +360,20 @@ class SettingsStore::Connection {
     upsert.Bind(5, data);
     if (const int result = upsert.Step(); result != SQLITE_DONE) return result;
     return transaction.Commit();
+  }
+
+  int BeginBatch(std::chrono::milliseconds maxWait) {
+    if (m_readOnly) return SQLITE_READONLY;
+    const int result = WithBusyTimeout(maxWait, "BEGIN IMMEDIATE");
+    m_inBatch = result == SQLITE_OK;
+    return result;
+  }
+
+  int CommitBatch(std::chrono::milliseconds maxWait) {
+    m_inBatch = false;
+    const int result = WithBusyTimeout(maxWait, "COMMIT");
+    if (result != SQLITE_OK) sqlite3_exec(m_db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    return result;
   }
 
  private:
@@ -392,6 +419,13 @@ class SettingsStore::Connection {
     return Prepare(std::move(db), StoreAccess::ReadOnly);
   }
 
+  int WithBusyTimeout(std::chrono::milliseconds maxWait, const char* sql) {
+    sqlite3_busy_timeout(m_db.get(), static_cast<int>(std::max<std::int64_t>(maxWait.count(), 0)));
+    const int result = sqlite3_exec(m_db.get(), sql, nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(m_db.get(), kBusyTimeoutMs);
+    return result;
+  }
+
   static std::unique_ptr<Connection> Prepare(DatabaseHandle db, StoreAccess access) {
     std::unique_ptr<Connection> connection(
         new Connection(std::move(db), access == StoreAccess::ReadOnly));
@@ -424,6 +458,7 @@ class SettingsStore::Connection {
   // Declared first so that the statements are finalised before it closes.
   DatabaseHandle m_db;
   bool m_readOnly;
+  bool m_inBatch = false;
   StatementHandle m_findKey;
   StatementHandle m_insertKey;
   StatementHandle m_readValue;
@@ -464,8 +499,43 @@ std::shared_ptr<SettingsStore> SettingsStore::WithoutFile() {
 }
 
 SettingsStore::Connection* SettingsStore::EnsureOpen() {
-  if (!m_connection) m_connection = Connection::Open(m_file, m_access);
+  if (m_batch == Batch::Failed) return nullptr;
+  if (m_connection) return m_connection.get();
+  // A batch goes on in its one transaction or not at all.
+  if (m_batch == Batch::Open) {
+    m_batch = Batch::Failed;
+    return nullptr;
+  }
+  if (!m_file.empty() && !RegularOrMissing(m_file) && !std::exchange(m_warned, true)) {
+    std::fprintf(stderr, "sonavel: %s is not a regular file; the settings are not kept\n", m_file.c_str());
+  }
+  m_connection = Connection::Open(m_file, m_access);
   return m_connection.get();
+}
+
+bool SettingsStore::BeginWriteBatch(std::chrono::milliseconds maxWait) {
+  m_batch = Batch::None;
+  m_batchDeadline = std::chrono::steady_clock::now() + maxWait;
+  Connection* connection = EnsureOpen();
+  const int result = connection != nullptr ? connection->BeginBatch(maxWait) : SQLITE_CANTOPEN;
+  if (result == SQLITE_OK) {
+    m_batch = Batch::Open;
+    return true;
+  }
+  if (connection != nullptr) DropConnectionIfBroken(result);
+  m_batch = Batch::Failed;
+  return Fail();
+}
+
+bool SettingsStore::EndWriteBatch() {
+  const Batch batch = std::exchange(m_batch, Batch::None);
+  if (batch != Batch::Open || !m_connection) return false;
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_batchDeadline -
+                                                                          std::chrono::steady_clock::now());
+  const int result = m_connection->CommitBatch(left);
+  if (result == SQLITE_OK) return true;
+  DropConnectionIfBroken(result);
+  return Fail();
 }
 
 bool SettingsStore::Fail() {
@@ -478,12 +548,15 @@ void SettingsStore::DropConnectionIfBroken(int sqliteResult) {
   // was damaged while open (or finds it recovered by another process).
   const int primary = PrimaryCode(sqliteResult);
   if (IsCorruption(sqliteResult) || primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN ||
-      sqliteResult == SQLITE_READONLY_DBMOVED)
+      sqliteResult == SQLITE_READONLY_DBMOVED) {
     m_connection.reset();
+    if (m_batch == Batch::Open) m_batch = Batch::Failed;
+  }
 }
 
 bool SettingsStore::CreateKey(std::uint32_t root, std::string_view path) {
-  if (!IsValidRegistryPath(path)) return false;
+  // A failed batch was counted once, as one failure.
+  if (!IsValidRegistryPath(path) || m_batch == Batch::Failed) return false;
   Connection* connection = EnsureOpen();
   if (connection == nullptr) return Fail();
   const int result = connection->CreateKey(root, path, FoldCase(path));
@@ -529,7 +602,7 @@ ValueLookup SettingsStore::ReadValue(std::uint32_t root, std::string_view path,
 
 bool SettingsStore::WriteValue(std::uint32_t root, std::string_view path, std::string_view name,
                                std::uint32_t type, std::span<const std::uint8_t> data) {
-  if (!IsValidRegistryPath(path) || data.size() > kMaxValueBytes) return false;
+  if (!IsValidRegistryPath(path) || data.size() > kMaxValueBytes || m_batch == Batch::Failed) return false;
   Connection* connection = EnsureOpen();
   if (connection == nullptr) return Fail();
   const int result = connection->WriteValue(root, FoldCase(path), name, FoldCase(name), type, data);

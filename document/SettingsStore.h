@@ -3,6 +3,7 @@
 // backslash-separated path, each holding named values with a type code and
 // data bytes, kept in one SQLite database file.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -87,12 +88,22 @@ class SettingsStore {
   bool WriteValue(std::uint32_t root, std::string_view path, std::string_view name,
                   std::uint32_t type, std::span<const std::uint8_t> data);
 
+  // Makes the key creations and writes up to EndWriteBatch one transaction,
+  // so that saving many values waits for another process's lock once, at
+  // most `maxWait` in all, and then fails as a whole, never half-way. False
+  // when the lock could not be had; the writes of the batch then fail at
+  // once. Reads go on as usual.
+  bool BeginWriteBatch(std::chrono::milliseconds maxWait);
+  // Commits the batch; false when it failed, nothing of it being stored.
+  bool EndWriteBatch();
+
   // Operations that failed because of the store itself (cannot open, busy,
-  // read-only, I/O, corrupt), as opposed to a missing key or value.
+  // read-only, I/O, corrupt, not a file), as opposed to a missing key or value.
   std::uint64_t FailureCount() const { return m_failures; }
 
  private:
   class Connection;
+  enum class Batch { None, Open, Failed };
 
   Connection* EnsureOpen();
   bool Fail();
@@ -102,6 +113,9 @@ class SettingsStore {
   StoreAccess m_access;
   std::unique_ptr<Connection> m_connection;
   std::uint64_t m_failures = 0;
+  Batch m_batch = Batch::None;
+  std::chrono::steady_clock::time_point m_batchDeadline;
+  bool m_warned = false;
 };
 
 }  // namespace sonavel

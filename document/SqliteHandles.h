@@ -20,8 +20,9 @@ struct StatementFinalizer {
 using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 // Another process holds the write lock only for one short transaction; the
-// timeout is generous so that a slow disk does not lose a save.
-inline constexpr int kBusyTimeoutMs = 5000;
+// timeout is generous so that a slow disk does not lose a save, and short
+// enough that a process holding the lock for ever never hangs the program.
+inline constexpr int kBusyTimeoutMs = 2000;
 
 // A connection to the database file (or URI) `name`, or null when it cannot
 // be opened.

@@ -154,7 +154,8 @@ int ResetDatabase(sqlite3* db) {
 
 bool NotADatabase(const fs::path& file) {
   static constexpr std::string_view kMagic("SQLite format 3\0", 16);
-  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  // Never waits on a FIFO for a writer that will not come.
+  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) return false;  // missing or unreadable: SQLite will say
   char header[16];
   std::size_t got = 0;

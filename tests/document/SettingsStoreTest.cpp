@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <chrono>
 
 #include "SettingsTestSupport.h"
 #include "document/Settings.h"
@@ -66,6 +67,45 @@ TEST_F(SettingsStoreTest, TellsMissingAndRefusedFromFailures) {
   SettingsStore failing{fs::path{}};
   EXPECT_EQ(failing.ReadValue(HKEY_CURRENT_USER, "K", "v", 4).status, LookupStatus::StoreFailure);
   EXPECT_EQ(failing.FailureCount(), 1u);
+}
+
+// A FIFO where the store should be is refused at once, never waited on: the
+// settings keep their defaults. The child ends itself should it hang.
+TEST_F(SettingsStoreTest, AFifoInsteadOfTheStoreIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  const auto run = [this] {
+    ::alarm(10);
+    CSettings settings(store);
+    settings.steps = 5;
+    settings.Save();
+    return store->FailureCount() != 0 ? CSettings(store).steps : 100;
+  };
+  EXPECT_EQ(InChildProcess(run), 1);
+}
+
+// Another process holding the write lock for ever costs a save one wait,
+// of two seconds, and one failure; nothing of it is stored half-way, and
+// the next save after the lock is gone stores everything.
+TEST_F(SettingsStoreTest, ALockedStoreCostsASaveOneShortWait) {
+  CSettings settings(store);
+  settings.Save();
+  settings.steps = 7;
+  settings.key = 3;
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  const std::uint64_t failures = store->FailureCount();
+  const auto start = std::chrono::steady_clock::now();
+  settings.Save();
+  const auto waited = std::chrono::steady_clock::now() - start;
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(store->FailureCount() - failures, 1u);
+  EXPECT_LT(waited, std::chrono::seconds(10)) << "one wait for the whole save";
+  EXPECT_EQ(Raw(kTransposing, "steps"), Number(1));
+  settings.Save();
+  EXPECT_EQ(Raw(kTransposing, "steps"), Number(7));
+  EXPECT_EQ(Raw(kTransposing, "key"), Number(3));
 }
 
 // Each store is read in a process of its own, as an ordinary user, whom
