@@ -138,11 +138,11 @@ void BM_ReadLine_Utf8(benchmark::State& state) {
   ReportBytes(state, bytes.size());
 }
 
-void BM_EncodeForSave(benchmark::State& state, sonavel::CodePage codePage) {
+void BM_EncodeForSave(benchmark::State& state, sonavel::SaveEncoding encoding) {
   static const std::string text = WithLfLineEnds(Utf8Corpus());
   for (auto _ : state) {
-    sonavel::CodePage used = codePage;
-    std::string bytes = sonavel::EncodeForSave(text, codePage, &used);
+    sonavel::SaveEncoding used = encoding;
+    std::string bytes = sonavel::EncodeForSave(text, encoding, &used);
     benchmark::DoNotOptimize(bytes.data());
   }
   ReportBytes(state, text.size());
@@ -154,7 +154,8 @@ BENCHMARK(BM_ReadAll_Utf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAll_Utf8WithMark)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAll_Utf16LittleEndian)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadLine_Utf8)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_EncodeForSave, Utf8, sonavel::CodePage::Utf8)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_EncodeForSave, Windows1252, sonavel::CodePage::Windows1252)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EncodeForSave, Utf8, sonavel::SaveEncoding::Utf8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EncodeForSave, Windows1252, sonavel::SaveEncoding::Windows1252)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EncodeForSave, Utf16, sonavel::SaveEncoding::Utf16LittleEndian)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include <filesystem>
+#include <new>
 #include <ostream>
 
 #include "cli/ColorizeOutput.h"
@@ -56,15 +57,19 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   const DocumentOptions options = ApplyRequest(request, defaults);
   SongFileText song;
   if (!ReadSong(request.file, song, streams)) return kUsageOrFileError;
+  const TransposeRequest& tr = request.transpose;
+  if (tr.inPlace && !tr.force && song.losses.Any()) {
+    return FileError(streams, request.file,
+                     "holds bytes that cannot be kept: " + DescribeLosses(song.losses) +
+                         "; not replaced (--force replaces it without them)");
+  }
 
   const PipelineResult result = ColorizeAndTranspose(song.text, options);
-  const TransposeRequest& tr = request.transpose;
   const bool changed = result.counts.AnyTransposed();
 
   // Nothing transposed means nothing to save: the file is left alone.
   if (!tr.inPlace || changed) {
-    CodePage used = song.codePage;
-    const std::string bytes = EncodeForSave(result.text, song.codePage, &used);
+    const std::string bytes = EncodeForSave(result.text, song.saveEncoding, nullptr);
     std::string error;
     if (tr.inPlace || tr.outputPath) {
       const std::string target = tr.outputPath ? *tr.outputPath : request.file;
@@ -121,10 +126,15 @@ int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults
     streams.err << "sonavel-cli: " << parsed.error << "\nTry 'sonavel-cli --help' for more information.\n";
     return kUsageOrFileError;
   }
-  switch (parsed.request.command) {
-    case Command::Help: streams.out << UsageText(); return kSuccess;
-    case Command::Transpose: return RunTranspose(parsed.request, defaults, streams);
-    case Command::Colorize: return RunColorize(parsed.request, defaults, streams);
+  try {
+    switch (parsed.request.command) {
+      case Command::Help: streams.out << UsageText(); return kSuccess;
+      case Command::Transpose: return RunTranspose(parsed.request, defaults, streams);
+      case Command::Colorize: return RunColorize(parsed.request, defaults, streams);
+    }
+  } catch (const std::bad_alloc&) {
+    // Nothing has been written yet: files are written whole, at the end.
+    return FileError(streams, parsed.request.file, "Not enough memory for this file");
   }
   return kUsageOrFileError;
 }

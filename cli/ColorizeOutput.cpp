@@ -1,5 +1,6 @@
 #include "cli/ColorizeOutput.h"
 
+#include <array>
 #include <cstdio>
 
 #include "document/TextEncoding.h"
@@ -60,6 +61,24 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
   }
 }
 
+// A control character of the song in caret notation, as `cat -v` shows it
+// ("^[", "^?", "M-^["), so that a song can never drive the terminal that
+// shows it; any other character as it is.
+std::string_view Visible(std::string_view ch, std::array<char, 4>& buffer) {
+  const auto first = static_cast<unsigned char>(ch[0]);
+  const bool c0 = ch.size() == 1 && ((first < 0x20 && ch[0] != '\t' && ch[0] != '\n' && ch[0] != '\r') || first == 0x7F);
+  if (c0) {
+    buffer = {'^', static_cast<char>(first ^ 0x40)};
+    return {buffer.data(), 2};
+  }
+  const bool c1 = ch.size() == 2 && first == 0xC2 && static_cast<unsigned char>(ch[1]) < 0xA0;
+  if (c1) {
+    buffer = {'M', '-', '^', static_cast<char>(static_cast<unsigned char>(ch[1]) - 0x80 + 0x40)};
+    return {buffer.data(), 4};
+  }
+  return ch;
+}
+
 const char* KindName(RunKind kind) { return kind == RunKind::Chord ? "chord" : "tab"; }
 
 }  // namespace
@@ -89,7 +108,8 @@ std::string FormatAnsi(const std::string& text, const std::vector<ColoredRun>& r
       if (run) out += AnsiColor(run->kind == RunKind::Chord ? options.chordcolor : options.tabcolor);
       open = run;
     }
-    out += ch;
+    std::array<char, 4> buffer;
+    out += Visible(ch, buffer);
   });
   if (open) out += kReset;
   return out;
@@ -115,7 +135,8 @@ std::string FormatHtml(const std::string& text, const std::vector<ColoredRun>& r
       if (run) out += std::string("<span class=\"") + KindName(run->kind) + "\">";
       open = run;
     }
-    AppendHtmlEscaped(out, ch);
+    std::array<char, 4> buffer;
+    AppendHtmlEscaped(out, Visible(ch, buffer));
   });
   if (open) out += "</span>";
   out += "</pre>\n</body>\n</html>\n";
@@ -149,7 +170,8 @@ std::string FormatSpans(const std::string& text, const std::vector<ColoredRun>& 
         openLength = 0;
         runText.clear();
       }
-      runText += ch;
+      std::array<char, 4> buffer;
+      runText += Visible(ch, buffer);
       ++openLength;
     }
     if (lineBreak) {

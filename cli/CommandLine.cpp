@@ -117,6 +117,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       {"--no-tabs", [&] { tr.transposeTabs = false; }, true},
       {"--tabs", [&] { tr.transposeTabs = true; }, true},
       {"--in-place", [&] { tr.inPlace = true; }, true},
+      {"--force", [&] { tr.force = true; }, true},
   };
 
   bool onlyFiles = false;
@@ -254,7 +255,9 @@ std::string UsageText() {
 
 transpose reads FILE as the editor does, colours its chords and tablature
 fret numbers, transposes what it coloured and writes the bytes the editor
-would save (CR LF line ends, UTF-8, or Windows-1252 for a file read that way).
+would save: CR LF line ends, in the encoding FILE was read in (UTF-8 with or
+without a byte-order mark, UTF-16 with its mark, or Windows-1252; UTF-8 when
+Windows-1252 cannot hold a character).
 Options not given are taken from your Sonavel settings.
   -s, --steps N      semitones to move, negative is down (default 1)
   -k, --key K        key to write the result in: its row 0..20 or its major
@@ -268,7 +271,11 @@ Options not given are taken from your Sonavel settings.
       --tab-max N    highest fret transposed frets are folded into (default 15)
       --brackets     only chords written in [brackets] count (--no-brackets)
   -o, --output OUT   write to OUT instead of standard output
-      --in-place     replace FILE (only when something was transposed)
+      --in-place     replace FILE (only when something was transposed); a
+                     file holding bytes the editor cannot keep (NUL bytes,
+                     damaged characters) is refused
+      --force        with --in-place: replace such a file all the same,
+                     without those bytes
   The result ("N chords and M tablatures transposed.") goes to standard error.
 
 colorize prints FILE with its chords and frets marked:

@@ -21,6 +21,7 @@ struct TransposeRequest {
   std::optional<int> tabMaxValue;
   std::optional<std::string> outputPath;
   bool inPlace = false;
+  bool force = false;  // replace a file even when reading it lost bytes
 };
 
 struct CliRequest {

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QTextDocument>
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
 #include "document/Settings.h"
 #include "document/StringTableText.h"
@@ -56,26 +58,63 @@ bool CSonavelDoc::ShouldColorizeOnOpen(std::string_view textAsRead, bool autoCol
 
 bool CSonavelDoc::LoadFile(const QString& path, QString& error) {
   sonavel::SongFileText file;
-  std::string reason;
-  if (!sonavel::ReadSongFile(ToFileSystemPath(path), file, reason)) {
-    error = QString::fromStdString(reason);
+  sonavel::ReadError failure;
+  if (!sonavel::ReadSongFile(ToFileSystemPath(path), file, failure)) {
+    const QLocale locale;
+    switch (failure.kind) {
+      case sonavel::ReadErrorKind::TooLarge:
+        error = tr("The file is too large to open (%1; Sonavel opens files of up to %2)")
+                    .arg(locale.formattedDataSize(static_cast<qint64>(failure.fileSize), 1, QLocale::DataSizeSIFormat),
+                         locale.formattedDataSize(static_cast<qint64>(failure.limit), 1, QLocale::DataSizeSIFormat));
+        break;
+      case sonavel::ReadErrorKind::OutOfMemory: error = OutOfMemoryText(); break;
+      case sonavel::ReadErrorKind::System: error = QString::fromStdString(failure.reason); break;
+    }
     return false;
   }
-  m_loading = true;
-  m_text->setPlainText(QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size())));
-  m_loading = false;
-  m_codePage = file.codePage;
-  SetCurrentFile(path);
-  emit loaded(ShouldColorizeOnOpen(file.text, sonavel::theSettings().autoColorOnOpen));
+  try {
+    m_loading = true;
+    m_text->setPlainText(QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size())));
+    m_loading = false;
+    m_saveEncoding = file.saveEncoding;
+    m_losses = file.losses;
+    SetCurrentFile(path);
+    // Colouring a large song may run out of memory as well.
+    emit loaded(ShouldColorizeOnOpen(file.text, sonavel::theSettings().autoColorOnOpen));
+  } catch (const std::bad_alloc&) {
+    // Only this document fails; the others and their edits live on.
+    m_loading = false;
+    file.text = std::string();
+    m_text->clear();
+    m_text->clearUndoRedoStacks();
+    m_text->setModified(false);
+    m_losses = {};
+    error = OutOfMemoryText();
+    return false;
+  }
   m_text->clearUndoRedoStacks();
   m_text->setModified(false);
   return true;
 }
 
+QString CSonavelDoc::OutOfMemoryText() { return tr("There is not enough memory to open it"); }
+
+QString CSonavelDoc::LossesText() const {
+  const QLocale locale;
+  QStringList parts;
+  if (m_losses.nulUnits != 0) {
+    parts << tr("NUL bytes (%1), with the rest of their lines").arg(locale.toString(qulonglong{m_losses.nulUnits}));
+  }
+  if (m_losses.malformed != 0) {
+    parts << tr("damaged characters (%1)").arg(locale.toString(qulonglong{m_losses.malformed}));
+  }
+  return parts.join(tr(" and ", "joins the kinds of bytes a file loses"));
+}
+
 bool CSonavelDoc::SaveFile(const QString& path, QString& error) {
   const std::string text = PlainText(*m_text).toStdString();
-  sonavel::CodePage used = m_codePage;
-  const std::string bytes = sonavel::EncodeForSave(text, m_codePage, &used);
+  sonavel::SaveEncoding used = m_saveEncoding;
+  const std::string bytes = sonavel::EncodeForSave(text, m_saveEncoding, &used);
 
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
@@ -84,8 +123,11 @@ bool CSonavelDoc::SaveFile(const QString& path, QString& error) {
     error = file.errorString();
     return false;
   }
-  // The file is now in this code page, and reopening it would find so.
-  m_codePage = used;
+  // The file is now in this form, and reopening it would find so.
+  m_saveEncoding = used;
+  // A file saved over now holds what is shown; one saved elsewhere may not
+  // be the file the losses were read from, so they go either way.
+  m_losses = {};
   m_text->setModified(false);
   SetCurrentFile(path);
   return true;
@@ -98,7 +140,18 @@ void CSonavelDoc::SetCurrentFile(const QString& path) {
   emit titleChanged(m_title);
 }
 
+bool CSonavelDoc::MayReplaceLossyFile(const QString& path, QWidget* owner) {
+  if (!m_losses.Any() || QFileInfo(path).canonicalFilePath() != m_currentFile) return true;
+  QMessageBox box(QMessageBox::Warning, sonavel::StringTableText(sonavel::IDS_APP_TITLE),
+                  tr("%1 holds bytes that cannot be kept: %2.\nReplace it with the text as shown, without them?")
+                      .arg(QDir::toNativeSeparators(path), LossesText()),
+                  QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 bool CSonavelDoc::SaveWithMessage(const QString& path, QWidget* owner) {
+  if (!MayReplaceLossyFile(path, owner)) return false;
   QString error;
   if (SaveFile(path, error)) return true;
   QMessageBox::warning(owner, sonavel::StringTableText(sonavel::IDS_APP_TITLE),

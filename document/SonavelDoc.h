@@ -36,7 +36,8 @@ class CSonavelDoc : public QObject {
   void SetUntitled(int number);
 
   // Reads a song file into the text. False, with the reason in `error` and
-  // the document unchanged, when the file cannot be read.
+  // the document empty, when the file cannot be read, is too large to hold,
+  // or memory runs out while it is read or coloured.
   bool LoadFile(const QString& path, QString& error);
   // Writes the text to `path` in one piece. False, with the reason in
   // `error` and the file on disk as it was, when that fails.
@@ -58,8 +59,13 @@ class CSonavelDoc : public QObject {
   bool IsModified() const;
   // True while a file's text replaces the document's, which is no edit.
   bool IsLoading() const { return m_loading; }
-  // The code page the next save prefers.
-  sonavel::CodePage SaveCodePage() const { return m_codePage; }
+  // What reading the file could not keep; saving over it asks first.
+  const sonavel::ReadLosses& Losses() const { return m_losses; }
+  // The losses in words ("NUL bytes (3) with the rest of their lines"), for
+  // the notice on opening and the question on saving.
+  QString LossesText() const;
+  // The form the next save keeps: the one the file was read in.
+  sonavel::SaveEncoding EncodingToSave() const { return m_saveEncoding; }
 
   // The text with LF between paragraphs and every character kept (unlike
   // QTextDocument::toPlainText(), which turns a no-break space into a space).
@@ -76,13 +82,16 @@ class CSonavelDoc : public QObject {
 
  private:
   bool SaveWithMessage(const QString& path, QWidget* owner);
+  bool MayReplaceLossyFile(const QString& path, QWidget* owner);
   void SetCurrentFile(const QString& path);
+  static QString OutOfMemoryText();
 
   CDocManagerEx& m_docManager;
   sonavel::DocumentOptions m_options;
   QTextDocument* m_text;  // child of this document
   QString m_title;
   QString m_currentFile;
-  sonavel::CodePage m_codePage = sonavel::CodePage::Utf8;
+  sonavel::SaveEncoding m_saveEncoding = sonavel::SaveEncoding::Utf8;
   bool m_loading = false;
+  sonavel::ReadLosses m_losses;
 };

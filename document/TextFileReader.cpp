@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #include "document/TextEncoding.h"
@@ -103,13 +105,14 @@ char* DecodeWindows1252(const unsigned char* p, const unsigned char* end, char* 
 
 // Valid sequences are copied as they are; every byte that does not start a
 // valid sequence becomes U+FFFD, so a broken sequence never swallows the
-// bytes after it.
-void AppendUtf8Replacing(std::string& out, const unsigned char* p, std::size_t size) {
+// bytes after it. Gives the number of bytes replaced.
+std::uint64_t AppendUtf8Replacing(std::string& out, const unsigned char* p, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(p), size);
   if (IsValidUtf8(bytes)) {
     out.append(bytes);
-    return;
+    return 0;
   }
+  std::uint64_t replaced = 0;
   for (std::size_t i = 0; i < bytes.size();) {
     const std::size_t start = i;
     const char32_t c = DecodeUtf8At(bytes, i);
@@ -117,8 +120,10 @@ void AppendUtf8Replacing(std::string& out, const unsigned char* p, std::size_t s
       out.append(bytes.substr(start, i - start));
     } else {
       AppendUtf8(out, kReplacementCharacter);
+      ++replaced;
     }
   }
+  return replaced;
 }
 
 // The length of the prefix of `p` that does not end inside a UTF-8 sequence
@@ -135,6 +140,8 @@ std::size_t CompleteUtf8Prefix(const unsigned char* p, std::size_t size) {
   }
   return size;
 }
+
+std::size_t SequenceLength(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2; }
 
 inline char* PutUtf8(char* o, char32_t c) {
   if (c < 0x80) {
@@ -167,7 +174,37 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
+constexpr std::uint64_t kMaxSongFileBytes = std::uint64_t{1} << 30;
+
 }  // namespace
+
+bool Utf8Validator::Feed(const unsigned char* bytes, std::size_t size) {
+  // First the sequence the previous block left open.
+  while (m_pendingSize != 0 && size != 0) {
+    m_pending[m_pendingSize++] = *bytes++;
+    --size;
+    if (m_pendingSize < SequenceLength(m_pending[0])) continue;
+    const std::string_view sequence(reinterpret_cast<const char*>(m_pending), m_pendingSize);
+    m_pendingSize = 0;
+    if (!IsValidUtf8(sequence)) return false;
+  }
+  if (size == 0) return true;  // the open sequence may still be completed
+  const std::size_t complete = CompleteUtf8Prefix(bytes, size);
+  if (!IsValidUtf8(std::string_view(reinterpret_cast<const char*>(bytes), complete))) return false;
+  m_pendingSize = size - complete;
+  std::memcpy(m_pending, bytes + complete, m_pendingSize);
+  return true;
+}
+
+SaveEncoding SaveEncodingOf(TextEncoding encoding, CodePage codePage) {
+  switch (encoding) {
+    case TextEncoding::Utf8: return SaveEncoding::Utf8WithMark;
+    case TextEncoding::Utf16LittleEndian: return SaveEncoding::Utf16LittleEndian;
+    case TextEncoding::Utf16BigEndian: return SaveEncoding::Utf16BigEndian;
+    case TextEncoding::EightBit: break;
+  }
+  return codePage == CodePage::Windows1252 ? SaveEncoding::Windows1252 : SaveEncoding::Utf8;
+}
 
 CTextFileReader::CTextFileReader(std::FILE* file, std::size_t blockSize)
     : m_file(file), m_blockSize(blockSize == 0 ? 1 : blockSize) {
@@ -195,11 +232,17 @@ bool CTextFileReader::Refill() {
   m_end = kept;
   errno = 0;
   const std::size_t got = std::fread(m_buffer.data() + kept, 1, m_blockSize, m_file);
+  if (m_validating && !m_validator.Feed(m_buffer.data() + kept, got)) {
+    m_validating = false;
+    m_notUtf8 = true;
+  }
   m_end += got;
   if (got < m_blockSize) {
     // fread stops short only at the end of the file or on an error.
     if (std::ferror(m_file)) RecordReadError(errno);
     m_sourceExhausted = true;
+    if (m_validating && !m_validator.Finish()) m_notUtf8 = true;
+    m_validating = false;
   }
   return got > 0;
 }
@@ -212,6 +255,7 @@ bool CTextFileReader::EnsureAvailable(std::size_t bytes) {
 }
 
 void CTextFileReader::DetectEncoding() {
+  m_validating = true;
   EnsureAvailable(3);
   const std::size_t available = m_end - m_pos;
   const unsigned char* b = m_buffer.data() + m_pos;
@@ -226,25 +270,63 @@ void CTextFileReader::DetectEncoding() {
     m_pos += 3;
   } else {
     m_encoding = TextEncoding::EightBit;
-    m_codePage = WholeFileIsValidUtf8() ? CodePage::Utf8 : CodePage::Windows1252;
+    // Decided now when the bytes read so far tell; otherwise the bytes are
+    // checked as reading goes on.
+    m_codePage = m_notUtf8 ? CodePage::Windows1252 : CodePage::Utf8;
+    m_codePageSettled = m_notUtf8 || m_sourceExhausted;
     Rewind();
   }
+  if (m_encoding != TextEncoding::EightBit) m_validating = false;
+  SizeScratch();
+}
+
+void CTextFileReader::SizeScratch() {
   // Room for a whole buffer decoded: three UTF-8 bytes for a Windows-1252
   // byte or a UTF-16 unit, plus the slack of the four-byte stores.
   if (m_codePage == CodePage::Windows1252) m_scratch.resize((m_blockSize + kMaxCarry) * 3 + 8);
   if (UnitSize() == 2) m_scratch.resize((m_blockSize + kMaxCarry) / 2 * 3 + 8);
 }
 
-bool CTextFileReader::WholeFileIsValidUtf8() {
-  for (;;) {
-    const unsigned char* p = m_buffer.data() + m_pos;
-    const std::size_t available = m_end - m_pos;
-    const std::size_t complete = m_sourceExhausted ? available : CompleteUtf8Prefix(p, available);
-    if (!IsValidUtf8(std::string_view(reinterpret_cast<const char*>(p), complete))) return false;
-    m_pos += complete;
-    if (m_sourceExhausted) return true;
+// Lines handed out one by one cannot be converted afterwards, so reading
+// line by line checks the rest of the file first and starts again.
+void CTextFileReader::SettleCodePageAhead() {
+  while (m_validating && !m_sourceExhausted) {
+    m_pos = m_end;
     Refill();
   }
+  m_validating = false;
+  m_codePage = m_notUtf8 ? CodePage::Windows1252 : CodePage::Utf8;
+  m_codePageSettled = true;
+  SizeScratch();
+  Rewind();
+}
+
+// The text so far holds the file's bytes as they were (valid UTF-8 is taken
+// unchanged), so converting it gives what reading it as Windows-1252 from
+// the start would have given. Done in place, from the back.
+void CTextFileReader::SwitchToWindows1252(std::string& rawSoFar) {
+  const auto& table = HighWindows1252AsUtf8();
+  std::size_t converted = rawSoFar.size();
+  for (const char c : rawSoFar) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) converted += table[byte - 0x80].size - 1;
+  }
+  std::size_t read = rawSoFar.size();
+  std::size_t write = converted;
+  rawSoFar.resize(converted);
+  while (read > 0) {
+    const auto byte = static_cast<unsigned char>(rawSoFar[--read]);
+    if (byte < 0x80) {
+      rawSoFar[--write] = static_cast<char>(byte);
+      continue;
+    }
+    const EncodedChar& c = table[byte - 0x80];
+    write -= c.size;
+    std::memcpy(rawSoFar.data() + write, c.bytes.data(), c.size);
+  }
+  m_codePage = CodePage::Windows1252;
+  m_codePageSettled = true;
+  SizeScratch();
 }
 
 void CTextFileReader::Rewind() {
@@ -298,6 +380,7 @@ bool CTextFileReader::AppendLine(std::string& out) {
   }
   bool afterNul = false;
   for (;;) {
+    if (!m_codePageSettled && m_notUtf8) SwitchToWindows1252(out);
     const bool final = m_sourceExhausted;
     const Region region = DecodeRegion(m_buffer.data() + m_pos, m_end - m_pos, final, afterNul, out);
     m_pos += region.consumed;
@@ -305,6 +388,7 @@ bool CTextFileReader::AppendLine(std::string& out) {
       case Stop::Terminator:
         return true;
       case Stop::Nul:
+        ++m_losses.nulUnits;
         afterNul = true;
         m_pos += UnitSize();
         break;
@@ -335,7 +419,9 @@ CTextFileReader::Region CTextFileReader::DecodeEightBit(const unsigned char* byt
                                                         bool afterNul, std::string& out) {
   const unsigned char* end = bytes + size;
   const unsigned char* stop = FindLineStop(bytes, end, !afterNul);
-  if (!afterNul) {
+  if (afterNul) {
+    m_losses.droppedUnits += static_cast<std::uint64_t>(stop - bytes);
+  } else {
     if (m_codePage == CodePage::Windows1252) {
       char* const first = m_scratch.data();
       out.append(first, static_cast<std::size_t>(DecodeWindows1252(bytes, stop, first) - first));
@@ -355,13 +441,14 @@ CTextFileReader::Region CTextFileReader::DecodeUtf8(const unsigned char* bytes, 
   const unsigned char* end = bytes + size;
   const unsigned char* stop = FindLineStop(bytes, end, !afterNul);
   const auto upToStop = static_cast<std::size_t>(stop - bytes);
+  if (afterNul) m_losses.droppedUnits += upToStop;
   if (stop != end) {
-    if (!afterNul) AppendUtf8Replacing(out, bytes, upToStop);
+    if (!afterNul) m_losses.malformed += AppendUtf8Replacing(out, bytes, upToStop);
     return {upToStop, *stop == kNul ? Stop::Nul : Stop::Terminator};
   }
   if (afterNul) return {size, Stop::NeedMore};
   const std::size_t decodable = final ? size : CompleteUtf8Prefix(bytes, size);
-  AppendUtf8Replacing(out, bytes, decodable);
+  m_losses.malformed += AppendUtf8Replacing(out, bytes, decodable);
   return {decodable, Stop::NeedMore};
 }
 
@@ -378,6 +465,7 @@ CTextFileReader::Region CTextFileReader::DecodeUtf16(const unsigned char* bytes,
         stop = Stop::Terminator;
         break;
       }
+      ++m_losses.droppedUnits;
     }
   } else {
     char* const first = m_scratch.data();
@@ -408,6 +496,7 @@ CTextFileReader::Region CTextFileReader::DecodeUtf16(const unsigned char* bytes,
             break;  // its low half may come with the next block
           }
         }
+        if (width == 2) ++m_losses.malformed;
         o = PutUtf8(o, c);
         p += width;
       }
@@ -417,7 +506,12 @@ CTextFileReader::Region CTextFileReader::DecodeUtf16(const unsigned char* bytes,
   auto consumed = static_cast<std::size_t>(p - bytes);
   if (stop == Stop::NeedMore && final && p == end && consumed != size) {
     // Half a unit at the end of the file: a damaged file, not a lost character.
-    if (!afterNul) AppendUtf8(out, kReplacementCharacter);
+    if (afterNul) {
+      ++m_losses.droppedUnits;
+    } else {
+      AppendUtf8(out, kReplacementCharacter);
+      ++m_losses.malformed;
+    }
     consumed = size;
   }
   return {consumed, stop};
@@ -427,7 +521,9 @@ std::size_t CTextFileReader::ReserveSize() {
   const int fd = fileno(m_file);
   struct stat status {};
   if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) return 2;
-  auto length = static_cast<std::size_t>(status.st_size);
+  // A file that reports more than any song file may hold (a sparse file,
+  // a device) is not trusted with an allocation; the text grows as it is read.
+  auto length = static_cast<std::size_t>(std::min<std::uint64_t>(status.st_size, MaxSongFileBytes()));
   if (UnitSize() == 2) length /= 2;
   // Slack for LF-only files, whose lines come back one byte longer, and for
   // Windows-1252 letters, which take two bytes in UTF-8.
@@ -437,6 +533,7 @@ std::size_t CTextFileReader::ReserveSize() {
 
 bool CTextFileReader::ReadLine(std::string& line) {
   if (m_eof) return false;
+  if (!m_codePageSettled) SettleCodePageAhead();
   line.clear();
   return AppendLine(line);
 }
@@ -450,46 +547,97 @@ bool CTextFileReader::ReadAll(std::string& text, std::string_view separator) {
     AppendLine(joined);
   }
   if (m_readError) return false;
+  if (!m_codePageSettled && m_notUtf8) SwitchToWindows1252(joined);
+  m_codePageSettled = true;
   text = std::move(joined);
   return true;
 }
 
-bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error) {
+std::string DescribeLosses(const ReadLosses& losses) {
+  const auto count = [](std::uint64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  std::string text;
+  if (losses.nulUnits != 0) {
+    text = count(losses.nulUnits, "NUL byte", "NUL bytes");
+    if (losses.droppedUnits != 0) text += " (and " + count(losses.droppedUnits, "byte", "bytes") + " after them on their lines)";
+  }
+  if (losses.malformed != 0) {
+    if (!text.empty()) text += " and ";
+    text += count(losses.malformed, "damaged character", "damaged characters");
+  }
+  return text;
+}
+
+std::uint64_t MaxSongFileBytes() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return kMaxSongFileBytes;
+  return std::min(kMaxSongFileBytes, static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 4);
+}
+
+std::string SizeText(std::uint64_t bytes) {
+  static constexpr const char* kUnits[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
+  if (bytes < 1000) return std::to_string(bytes) + " bytes";
+  double value = static_cast<double>(bytes) / 1000;
+  std::size_t unit = 0;
+  while (value >= 999.95 && unit + 1 < std::size(kUnits)) {
+    value /= 1000;
+    ++unit;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f %s", value, kUnits[unit]);
+  return text;
+}
+
+bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadError& error) {
+  error = ReadError{};
+  const auto fail = [&error](std::string reason) {
+    error.reason = std::move(reason);
+    return false;
+  };
   // Non-blocking, so that a FIFO given as a song does not hang the editor.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    error = ErrorText(errno);
-    return false;
-  }
+  if (fd < 0) return fail(ErrorText(errno));
   UniqueFile file(::fdopen(fd, "rb"));
   if (!file) {
-    error = ErrorText(errno);
+    const int fdopenError = errno;
     ::close(fd);
-    return false;
+    return fail(ErrorText(fdopenError));
   }
   struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    error = ErrorText(errno);
-    return false;
+  if (::fstat(fd, &status) != 0) return fail(ErrorText(errno));
+  if (S_ISDIR(status.st_mode)) return fail(ErrorText(EISDIR));
+  if (!S_ISREG(status.st_mode)) return fail("Not a regular file");
+  error.fileSize = static_cast<std::uint64_t>(status.st_size);
+  if (error.fileSize > MaxSongFileBytes()) {
+    error.kind = ReadErrorKind::TooLarge;
+    error.limit = MaxSongFileBytes();
+    return fail("File too large: " + SizeText(error.fileSize) + " (the limit is " + SizeText(error.limit) + ")");
   }
-  if (S_ISDIR(status.st_mode)) {
-    error = ErrorText(EISDIR);
-    return false;
+  try {
+    CTextFileReader reader(file.get());
+    std::string text;
+    if (!reader.ReadAll(text, "\r\n")) {
+      return fail(reader.ReadErrorNumber() != 0 ? "Read error: " + ErrorText(reader.ReadErrorNumber()) : "Read error");
+    }
+    out.text = std::move(text);
+    out.encoding = reader.Encoding();
+    out.codePage = reader.EightBitCodePage();
+    out.saveEncoding = reader.EncodingToSave();
+    out.losses = reader.Losses();
+    return true;
+  } catch (const std::bad_alloc&) {
+    error.kind = ReadErrorKind::OutOfMemory;
+    return fail("Not enough memory to read it (" + SizeText(error.fileSize) + ")");
   }
-  if (!S_ISREG(status.st_mode)) {
-    error = "Not a regular file";
-    return false;
-  }
-  CTextFileReader reader(file.get());
-  std::string text;
-  if (!reader.ReadAll(text, "\r\n")) {
-    error = reader.ReadErrorNumber() != 0 ? "Read error: " + ErrorText(reader.ReadErrorNumber()) : "Read error";
-    return false;
-  }
-  out.text = std::move(text);
-  out.encoding = reader.Encoding();
-  out.codePage = reader.EightBitCodePage();
-  return true;
+}
+
+bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error) {
+  ReadError details;
+  if (ReadSongFile(path, out, details)) return true;
+  error = details.reason;
+  return false;
 }
 
 }  // namespace sonavel

@@ -20,6 +20,36 @@ enum class TextEncoding { EightBit = 0, Utf16BigEndian = 1, Utf16LittleEndian = 
 // The code page of the bytes of an 8-bit file (and the one to save it in).
 enum class CodePage { Utf8, Windows1252 };
 
+// The form a file is saved in: the one it was read in, so that the program
+// that wrote it can still read it.
+enum class SaveEncoding { Utf8, Utf8WithMark, Utf16LittleEndian, Utf16BigEndian, Windows1252 };
+
+SaveEncoding SaveEncodingOf(TextEncoding encoding, CodePage codePage);
+
+// What reading could not keep. Saving the text writes a file without it.
+struct ReadLosses {
+  std::uint64_t nulUnits = 0;      // NUL characters; each drops the rest of its line with it
+  std::uint64_t droppedUnits = 0;  // bytes (16-bit units in UTF-16) dropped after a NUL
+  std::uint64_t malformed = 0;     // damaged UTF-8 or UTF-16 sequences read as U+FFFD
+  bool Any() const { return nulUnits != 0 || malformed != 0; }
+};
+
+// "2 NUL bytes (and 5 bytes after them on their lines)", "1 damaged character", ...
+std::string DescribeLosses(const ReadLosses& losses);
+
+// Checks UTF-8 as its bytes arrive, block by block, without keeping them.
+class Utf8Validator {
+ public:
+  // False once the bytes so far cannot be (the start of) valid UTF-8.
+  bool Feed(const unsigned char* bytes, std::size_t size);
+  // False when the bytes end inside a sequence.
+  bool Finish() const { return m_pendingSize == 0; }
+
+ private:
+  unsigned char m_pending[4] = {};
+  std::size_t m_pendingSize = 0;
+};
+
 class CTextFileReader {
  public:
   static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
@@ -38,13 +68,17 @@ class CTextFileReader {
   bool ReadLine(std::string& line);
 
   // Every remaining line, joined by `separator`. False, leaving `text` as it
-  // was, when the file is not open or could not be read to its end.
+  // was, when the file is not open or could not be read to its end. The file
+  // is read once: an 8-bit file is taken as UTF-8 until a byte shows that it
+  // is not, and the text so far is then converted in place.
   bool ReadAll(std::string& text, std::string_view separator);
 
   TextEncoding Encoding() const { return m_encoding; }
   // For 8-bit files, whether the bytes were valid UTF-8 or taken as
   // Windows-1252; Utf8 for files with a byte-order mark.
   CodePage EightBitCodePage() const { return m_codePage; }
+  SaveEncoding EncodingToSave() const { return SaveEncodingOf(m_encoding, m_codePage); }
+  const ReadLosses& Losses() const { return m_losses; }
 
   // A failed read ends the text early; callers must not mistake that for the
   // file's real end.
@@ -60,7 +94,9 @@ class CTextFileReader {
   };
 
   void DetectEncoding();
-  bool WholeFileIsValidUtf8();
+  void SettleCodePageAhead();
+  void SwitchToWindows1252(std::string& rawSoFar);
+  void SizeScratch();
   void Rewind();
   bool Refill();
   bool EnsureAvailable(std::size_t bytes);
@@ -82,6 +118,11 @@ class CTextFileReader {
   std::FILE* m_file;
   TextEncoding m_encoding = TextEncoding::EightBit;
   CodePage m_codePage = CodePage::Utf8;
+  bool m_codePageSettled = true;  // false while an 8-bit file may still turn out Windows-1252
+  Utf8Validator m_validator;
+  bool m_validating = false;  // bytes are checked as they are read
+  bool m_notUtf8 = false;     // a byte read was not UTF-8
+  ReadLosses m_losses;
 
   std::size_t m_blockSize;
   std::vector<unsigned char> m_buffer;
@@ -101,11 +142,32 @@ struct SongFileText {
   std::string text;
   TextEncoding encoding = TextEncoding::EightBit;
   CodePage codePage = CodePage::Utf8;
+  SaveEncoding saveEncoding = SaveEncoding::Utf8;
+  ReadLosses losses;
 };
 
-// Reads a whole song file with CR LF between its lines. On failure `error`
-// gets a one-line reason ("No such file or directory", "Is a directory", ...)
-// and `out` is left as it was.
+// The largest song file read: 1 GiB, or a quarter of the memory when that
+// is less. The text in memory takes a few times the file's size, so a larger
+// file would exhaust the memory rather than open.
+std::uint64_t MaxSongFileBytes();
+
+enum class ReadErrorKind { System, TooLarge, OutOfMemory };
+
+struct ReadError {
+  ReadErrorKind kind = ReadErrorKind::System;
+  std::string reason;          // one line: "No such file or directory", "Is a directory", ...
+  std::uint64_t fileSize = 0;  // TooLarge and OutOfMemory
+  std::uint64_t limit = 0;     // TooLarge
+};
+
+// "1.5 GB", "40.0 GB", "812 bytes": decimal units, one decimal.
+std::string SizeText(std::uint64_t bytes);
+
+// Reads a whole song file with CR LF between its lines. A file larger than
+// MaxSongFileBytes() is refused before anything is allocated for it, and
+// running out of memory while reading is a failure like any other. On
+// failure `error` says why and `out` is left as it was.
+bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadError& error);
 bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error);
 
 }  // namespace sonavel

@@ -53,6 +53,29 @@ bool ReadsBackAsWindows1252(std::string_view bytes) {
   return IsAscii(bytes) || !IsValidUtf8(bytes);
 }
 
+void PutUtf16Unit(std::string& out, char32_t unit, bool bigEndian) {
+  const auto high = static_cast<char>(unit >> 8);
+  const auto low = static_cast<char>(unit & 0xFF);
+  out += bigEndian ? high : low;
+  out += bigEndian ? low : high;
+}
+
+std::string Utf16WithMark(std::string_view utf8, bool bigEndian) {
+  std::string out;
+  out.reserve(utf8.size() * 2 + 2);
+  PutUtf16Unit(out, 0xFEFF, bigEndian);
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t c = DecodeUtf8At(utf8, i);
+    if (c < 0x10000) {
+      PutUtf16Unit(out, c, bigEndian);
+    } else {
+      PutUtf16Unit(out, 0xD800 + ((c - 0x10000) >> 10), bigEndian);
+      PutUtf16Unit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian);
+    }
+  }
+  return out;
+}
+
 std::string ErrorText(int error) { return std::generic_category().message(error); }
 
 std::string Failure(std::string_view step, int error) {
@@ -162,19 +185,33 @@ class TemporaryFile {
 
 }  // namespace
 
-std::string EncodeForSave(std::string_view utf8Text, CodePage preferred, CodePage* used) {
+std::string EncodeForSave(std::string_view utf8Text, SaveEncoding preferred, SaveEncoding* used) {
   std::string text = WithCrLfLineBreaks(utf8Text);
-  if (preferred == CodePage::Windows1252) {
-    std::optional<std::string> eightBit = Utf8ToWindows1252(text);
-    if (eightBit && ReadsBackAsWindows1252(*eightBit)) {
-      if (used) *used = CodePage::Windows1252;
-      return std::move(*eightBit);
-    }
+  SaveEncoding chosen = preferred;
+  switch (preferred) {
+    case SaveEncoding::Windows1252:
+      if (std::optional<std::string> eightBit = Utf8ToWindows1252(text); eightBit && ReadsBackAsWindows1252(*eightBit)) {
+        text = std::move(*eightBit);
+        break;
+      }
+      chosen = SaveEncoding::Utf8;
+      [[fallthrough]];
+    case SaveEncoding::Utf8:
+      // A text that begins with U+FEFF would lose it to the reader, which
+      // takes those bytes for a mark; a real mark in front keeps the character.
+      if (text.starts_with(kUtf8Mark)) text.insert(0, kUtf8Mark);
+      break;
+    case SaveEncoding::Utf8WithMark:
+      text.insert(0, kUtf8Mark);
+      break;
+    case SaveEncoding::Utf16LittleEndian:
+      text = Utf16WithMark(text, false);
+      break;
+    case SaveEncoding::Utf16BigEndian:
+      text = Utf16WithMark(text, true);
+      break;
   }
-  if (used) *used = CodePage::Utf8;
-  // A text that begins with U+FEFF would lose it to the reader, which takes
-  // those bytes for a mark; a real mark in front keeps the character.
-  if (text.starts_with(kUtf8Mark)) text.insert(0, kUtf8Mark);
+  if (used) *used = chosen;
   return text;
 }
 
@@ -240,9 +277,9 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::stri
   return true;
 }
 
-bool WriteSongFile(const fs::path& path, std::string_view utf8Text, CodePage preferred, CodePage* used,
+bool WriteSongFile(const fs::path& path, std::string_view utf8Text, SaveEncoding preferred, SaveEncoding* used,
                    std::string& error) {
-  CodePage chosen = preferred;
+  SaveEncoding chosen = preferred;
   const std::string bytes = EncodeForSave(utf8Text, preferred, &chosen);
   if (!WriteFileAtomically(path, bytes, error)) return false;
   if (used) *used = chosen;

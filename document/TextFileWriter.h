@@ -1,7 +1,7 @@
 #pragma once
-// Saving song text: CR LF line ends, no byte-order mark, Windows-1252 for a
-// document that came in that code page, UTF-8 otherwise, and a file that is
-// replaced whole or not at all.
+// Saving song text: CR LF line ends, in the form the file was read in (UTF-8
+// with or without its mark, UTF-16 with its mark and byte order, or
+// Windows-1252), and a file that is replaced whole or not at all.
 
 #include <filesystem>
 #include <string>
@@ -12,10 +12,10 @@
 namespace sonavel {
 
 // The bytes to save for `utf8Text`. Every LF, CR LF and lone CR becomes
-// CR LF. Windows-1252 is used when `preferred` asks for it and the bytes
-// would read back as the same text; otherwise UTF-8, so that no character
-// is lost. `*used` (when not null) tells which was chosen.
-std::string EncodeForSave(std::string_view utf8Text, CodePage preferred, CodePage* used);
+// CR LF. The preferred form is kept, except that Windows-1252 gives way to
+// UTF-8 when its bytes would not read back as the same text, so that no
+// character is lost. `*used` (when not null) tells which was chosen.
+std::string EncodeForSave(std::string_view utf8Text, SaveEncoding preferred, SaveEncoding* used);
 
 // Writes `bytes` to a temporary file beside `path`, syncs it and renames it
 // over `path`, so that a failure leaves the old file as it was. An existing
@@ -26,7 +26,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
 // EncodeForSave and WriteFileAtomically together. `*used` is set only when
 // the file was written.
-bool WriteSongFile(const std::filesystem::path& path, std::string_view utf8Text, CodePage preferred,
-                   CodePage* used, std::string& error);
+bool WriteSongFile(const std::filesystem::path& path, std::string_view utf8Text, SaveEncoding preferred,
+                   SaveEncoding* used, std::string& error);
 
 }  // namespace sonavel

@@ -34,6 +34,7 @@ UniqueFile OpenBytes(std::vector<char>& storage, const std::uint8_t* data, std::
 struct Reading {
   std::string text;
   sonavel::CodePage codePage;
+  sonavel::SaveEncoding saveEncoding;
 };
 
 Reading ReadAll(const std::uint8_t* data, std::size_t size, std::size_t blockSize) {
@@ -41,10 +42,11 @@ Reading ReadAll(const std::uint8_t* data, std::size_t size, std::size_t blockSiz
   UniqueFile file = OpenBytes(storage, data, size);
   Check(file != nullptr, "fmemopen");
   sonavel::CTextFileReader reader(file.get(), blockSize);
-  Reading reading{std::string(), sonavel::CodePage::Utf8};
+  Reading reading{std::string(), sonavel::CodePage::Utf8, sonavel::SaveEncoding::Utf8};
   Check(reader.ReadAll(reading.text, "\r\n"), "ReadAll succeeds on a memory file");
   Check(!reader.HadReadError(), "no read error on a memory file");
   reading.codePage = reader.EightBitCodePage();
+  reading.saveEncoding = reader.EncodingToSave();
   return reading;
 }
 
@@ -71,13 +73,13 @@ bool HasHighByte(const std::string& bytes) {
 
 // Saving and reading again gives the text back exactly, in whichever code
 // page the saver chose; Windows-1252 bytes read back as Windows-1252.
-void CheckRoundTrip(const std::string& text, sonavel::CodePage preferred) {
-  sonavel::CodePage used = preferred;
+void CheckRoundTrip(const std::string& text, sonavel::SaveEncoding preferred) {
+  sonavel::SaveEncoding used = preferred;
   const std::string saved = sonavel::EncodeForSave(text, preferred, &used);
   const auto* savedData = reinterpret_cast<const std::uint8_t*>(saved.data());
   const Reading again = ReadAll(savedData, saved.size(), sonavel::CTextFileReader::kDefaultBlockSize);
   Check(again.text == text, "saved text reads back unchanged");
-  if (used == sonavel::CodePage::Windows1252 && HasHighByte(saved)) {
+  if (used == sonavel::SaveEncoding::Windows1252 && HasHighByte(saved)) {
     Check(again.codePage == sonavel::CodePage::Windows1252, "Windows-1252 bytes read back as Windows-1252");
   }
 }
@@ -94,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(ReadLinesJoined(data, size, blockSize) == whole.text, "ReadLine joined equals ReadAll");
 
   // The text has only CR LF line breaks, so it must survive saving as it is.
-  CheckRoundTrip(whole.text, whole.codePage);
-  CheckRoundTrip(whole.text, sonavel::CodePage::Windows1252);
+  CheckRoundTrip(whole.text, whole.saveEncoding);
+  CheckRoundTrip(whole.text, sonavel::SaveEncoding::Windows1252);
   return 0;
 }

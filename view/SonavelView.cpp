@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -138,6 +139,19 @@ void CSonavelView::OnLoaded(bool colorize) {
   m_control.SetSel(0, 0);
   moveCursor(QTextCursor::Start);
   m_typing = {};
+  if (m_doc.Losses().Any()) {
+    // Once the window shows the song; a song opened only to be printed is
+    // gone by then, and nothing is said.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          QMessageBox::warning(this, sonavel::StringTableText(sonavel::IDS_APP_TITLE),
+                               tr("%1 holds bytes that cannot be kept: %2.\nSaving replaces the file with the text "
+                                  "as shown, without them.")
+                                   .arg(QDir::toNativeSeparators(m_doc.CurrentFile()), m_doc.LossesText()));
+        },
+        Qt::QueuedConnection);
+  }
 }
 
 void CSonavelView::OnColorize() { m_commands.Colorize(false, false); }

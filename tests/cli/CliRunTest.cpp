@@ -103,7 +103,7 @@ struct RunCase {
   std::string_view input;  // written to @in
   const char* args;
   int status;
-  const char* out;
+  std::string_view out;
   const char* err;      // a part of standard error
   const char* inAfter;  // null: as it was
   const char* outFile;  // written to @out; null: none written
@@ -134,8 +134,10 @@ const RunCase kRuns[] = {
      kNothingTransposed, "", "", nullptr, "words\r\n"},
     {"InPlaceKeepsWindows1252", "Am\r\nS\xE5 sk\xF6n\r\n", "transpose --in-place -s -2 @in", kTransposed, "", "",
      "Gm\r\nS\xE5 sk\xF6n\r\n", nullptr},
-    {"Utf16WithTabsIsWrittenAsUtf8", "\377\376C\0\t\0G\0\n\0"sv, "transpose @in", kTransposed, "C#\tG#\r\n", "",
-     nullptr, nullptr},
+    {"Utf16WithTabsStaysUtf16", "\377\376C\0\t\0G\0\n\0"sv, "transpose @in", kTransposed,
+     "\377\376C\0#\0\t\0G\0#\0\r\0\n\0"sv, "", nullptr, nullptr},
+    {"InPlaceKeepsTheUtf8Mark", "\xEF\xBB\xBF" "Am\n", "transpose --in-place -s 2 @in", kTransposed, "", "",
+     "\xEF\xBB\xBF" "Bm\r\n", nullptr},
     {"MissingFileIsNamed", "", "transpose @out", kUsageOrFileError, "", "out: ", nullptr, nullptr},
     {"DeviceIsRefused", "", "transpose /dev/null", kUsageOrFileError, "", "/dev/null: Not a regular file", nullptr,
      nullptr},
@@ -143,6 +145,14 @@ const RunCase kRuns[] = {
      "plain/out: ", nullptr, nullptr},
     {"Ansi", "C -3-", "colorize --format ansi @in", kSuccess,
      "\x1b[38;2;0;0;255mC\x1b[0m -\x1b[38;2;255;0;0m3\x1b[0m-\n", "", nullptr, nullptr},
+    // A song must not set the window title or the clipboard of the terminal.
+    {"AnsiShowsControlCharacters", "C \x1b]0;x\x07 \x7f\xc2\x9b\t\x01\n", "colorize --format ansi @in", kSuccess,
+     "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\n", "", nullptr, nullptr},
+    {"InPlaceRefusesBytesItCannotKeep", "C\0x\nD\n"sv, "transpose --in-place @in", kUsageOrFileError, "",
+     "holds bytes that cannot be kept: 1 NUL byte (and 1 byte after them on their lines); not replaced", nullptr,
+     nullptr},
+    {"ForceReplacesThemAllTheSame", "C\0x\nD\n"sv, "transpose --in-place --force @in", kTransposed, "", "",
+     "C#\r\nD#\r\n", nullptr},
     {"UsageError", "", "transpose --steps many @in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
      nullptr},
 };
@@ -216,15 +226,28 @@ INSTANTIATE_TEST_SUITE_P(Songs, GoldenSongs, ::testing::ValuesIn(test::Songs()),
   return name;
 });
 
-// The program itself: its exit status, and that reading the settings
-// creates no store.
+// The program itself: its exit status, that reading the settings creates
+// no store, and that a file too large to hold is refused at once while
+// running out of memory is an error like any other, not an abort.
 TEST_F(CliFolder, TheProgramExitsAsDocumentedAndCreatesNoStore) {
   fs::create_directory(m_dir / "config");
-  const auto run = [this](const std::string& args) {
-    const std::string command = "XDG_CONFIG_HOME='" + (m_dir / "config").string() + "' '" SONAVEL_CLI_PATH "' " + args;
-    const int status = std::system((command + " >'" + (m_dir / "stdout").string() + "' 2>/dev/null").c_str());
+  const auto run = [this](const std::string& args, const std::string& limit = "") {
+    const std::string command = limit + " XDG_CONFIG_HOME='" + (m_dir / "config").string() + "' '" SONAVEL_CLI_PATH
+                                "' " + args;
+    const std::string redirected = command + " >'" + (m_dir / "stdout").string() + "' 2>'" +
+                                   (m_dir / "stderr").string() + "'";
+    const int status = std::system(("sh -c \"" + redirected + "\"").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };
+  std::ofstream(m_dir / "huge.crd");
+  fs::resize_file(m_dir / "huge.crd", 40'000'000'000);
+  EXPECT_EQ(run("transpose " + (m_dir / "huge.crd").string()), 2);
+  EXPECT_NE(Read("stderr").find("huge.crd: File too large: 40.0 GB"), std::string::npos) << Read("stderr");
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than any limit allows
+  std::ofstream(m_dir / "big.crd") << std::string(20'000'000, 'C') + " G\n";
+  EXPECT_EQ(run("colorize " + (m_dir / "big.crd").string(), "ulimit -v 100000;"), 2);
+  EXPECT_NE(Read("stderr").find("big.crd: Not enough memory"), std::string::npos) << Read("stderr");
+#endif
   EXPECT_EQ(run("--help"), 0);
   EXPECT_NE(Read("stdout").find("sonavel-cli transpose"), std::string::npos);
   EXPECT_EQ(run("transpose --steps many x"), 2);

@@ -1,6 +1,7 @@
 #include "document/TextFileReader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -65,6 +66,7 @@ struct DecodeRow {
   const char* textHex;  // every line, joined with CR LF
   TextEncoding encoding;
   CodePage codePage;
+  ReadLosses losses{};  // NULs, units dropped after them, damaged sequences
 };
 
 void PrintTo(const DecodeRow& row, std::ostream* os) { *os << row.name; }
@@ -75,7 +77,8 @@ const DecodeRow kDecodeRows[] = {
     {"BigEndianMarkOnly", "FE FF", "", kBe, kUtf8},
     {"BigEndianAtEveryUtf8Length", "FE FF 00 41 00 0D 00 0A 00 7F 00 80 07 FF 08 00 FF FF D8 00 DC 00 DB FF DF FF",
      "41 0D 0A 7F C2 80 DF BF E0 A0 80 EF BF BF F0 90 80 80 F4 8F BF BF", kBe, kUtf8},
-    {"Utf8WithMarkAndANul", "EF BB BF C3 A5 F0 9F 8E B8 00 C3 A5 0D 62", "C3 A5 F0 9F 8E B8 0D 0A 62", kU8, kUtf8},
+    {"Utf8WithMarkAndANul", "EF BB BF C3 A5 F0 9F 8E B8 00 C3 A5 0D 62", "C3 A5 F0 9F 8E B8 0D 0A 62", kU8, kUtf8,
+     {1, 2, 0}},
     // The first and last character of every sequence length, and those next to the surrogates.
     {"Utf8WithoutMark", "61 E0 A0 80 C2 80 DF BF ED 9F BF EE 80 80 EF BF BF F0 90 80 80 F4 8F BF BF",
      "61 E0 A0 80 C2 80 DF BF ED 9F BF EE 80 80 EF BF BF F0 90 80 80 F4 8F BF BF", k8, kUtf8},
@@ -83,27 +86,29 @@ const DecodeRow kDecodeRows[] = {
     // One byte that is not UTF-8 makes the whole file Windows-1252.
     {"Windows1252", "C3 A5 0A 66 F6 72 20 80", "C3 83 C2 A5 0D 0A 66 C3 B6 72 20 E2 82 AC", k8, k1252},
     // Each line ends at its first NUL; in UTF-16 a NUL hides an odd last byte too.
-    {"NulDropsTheRestOfItsLineOnly", "00 61 0A 62 00 63 0D 0A 64", "0D 0A 62 0D 0A 64", k8, kUtf8},
-    {"NulInUtf16", "FF FE 61 00 00 00 62 00 0A 00 63 00 00 00 64", "61 0D 0A 63", kLe, kUtf8},
+    {"NulDropsTheRestOfItsLineOnly", "00 61 0A 62 00 63 0D 0A 64", "0D 0A 62 0D 0A 64", k8, kUtf8, {2, 2, 0}},
+    {"NulInUtf16", "FF FE 61 00 00 00 62 00 0A 00 63 00 00 00 64", "61 0D 0A 63", kLe, kUtf8, {2, 2, 0}},
+    // A byte that is not UTF-8 after a NUL still makes the file Windows-1252.
+    {"NulHidesTheByteThatIsNotUtf8", "C3 A5 00 E5 0A 61", "C3 83 C2 A5 0D 0A 61", k8, k1252, {1, 1, 0}},
     // Tabs and the other control characters below CR are text, not line ends.
     {"ControlCharactersInUtf16", "FF FE 43 00 09 00 47 00 0B 00 0C 00", "43 09 47 0B 0C", kLe, kUtf8},
     // Damage gives U+FFFD and never swallows what follows.
     {"LittleEndianWithDamage", "FF FE 41 00 0D 00 0A 00 3C D8 B8 DF 3C D8 41 00 FF DF 3C D8 42",
-     "41 0D 0A F0 9F 8E B8 EF BF BD 41 EF BF BD EF BF BD EF BF BD", kLe, kUtf8},
+     "41 0D 0A F0 9F 8E B8 EF BF BD 41 EF BF BD EF BF BD EF BF BD", kLe, kUtf8, {0, 0, 4}},
     {"Utf8DamageKeepsWhatFollows", "EF BB BF C3 41 80 C0 80 0D 0A E2 82",
-     "EF BF BD 41 EF BF BD EF BF BD EF BF BD 0D 0A EF BF BD EF BF BD", kU8, kUtf8},
+     "EF BF BD 41 EF BF BD EF BF BD EF BF BD 0D 0A EF BF BD EF BF BD", kU8, kUtf8, {0, 0, 6}},
 };
 
 class DecodeTable : public ::testing::TestWithParam<DecodeRow> {};
 
 // Small blocks put every mark, unit, sequence and line end across a refill,
 // at every offset; eight bytes fill the word the line-end search takes at a
-// time. The default block holds a whole row, so its stream refuses to seek.
+// time. The file is read once, so its stream refuses to seek.
 TEST_P(DecodeTable, SameTextWhateverTheBlockSize) {
   const DecodeRow& row = GetParam();
   for (const std::size_t blockSize : std::initializer_list<std::size_t>{1, 2, 3, 5, 8, kBlock}) {
     SCOPED_TRACE("block size " + std::to_string(blockSize));
-    Source source{.bytes = FromHex(row.fileHex), .failSeek = blockSize == kBlock};
+    Source source{.bytes = FromHex(row.fileHex), .failSeek = true};
     const UniqueFile file = Open(source);
     CTextFileReader reader(file.get(), blockSize);
     std::string text;
@@ -111,6 +116,10 @@ TEST_P(DecodeTable, SameTextWhateverTheBlockSize) {
     EXPECT_EQ(Hex(text), row.textHex);
     EXPECT_EQ(reader.Encoding(), row.encoding);
     EXPECT_EQ(reader.EightBitCodePage(), row.codePage);
+    const ReadLosses& losses = reader.Losses();
+    EXPECT_EQ(losses.nulUnits, row.losses.nulUnits);
+    EXPECT_EQ(losses.droppedUnits, row.losses.droppedUnits);
+    EXPECT_EQ(losses.malformed, row.losses.malformed);
   }
 }
 
@@ -119,17 +128,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecodeTable, ::testing::ValuesIn(kDecodeRows), ::
 // A stream that cannot be read to its end gives no text at all, never a
 // shortened one; line by line, it never gives text from beyond the failure,
 // nor a line after it. The file with a Windows-1252 letter is found to be
-// one in its second block, so its first must be read again. A reader given
-// no stream at all reads nothing either.
+// one in its second block: line by line its first must be read again, while
+// the whole text never seeks. A reader given no stream at all reads nothing
+// either.
 TEST(TextFileReader, ReadErrorGivesNoTextFromBeyondIt) {
   const std::string ascii(40, 'a');
   const std::string letter = std::string(10, 'a') + "\xE5" + ascii;
-  const std::pair<const char*, Source> rows[] = {
-      {"the check for UTF-8 fails", {.bytes = ascii, .failReadAt = 20}},
-      {"reading after the rewind fails", {.bytes = letter, .failReadAt = 30}},
-      {"the rewind fails", {.bytes = letter, .failSeek = true}},
+  const struct {
+    const char* name;
+    Source source;
+    bool wholeReads;
+  } rows[] = {
+      {"the check for UTF-8 fails", {.bytes = ascii, .failReadAt = 20}, false},
+      {"reading after the letter fails", {.bytes = letter, .failReadAt = 30}, false},
+      {"the rewind fails", {.bytes = letter, .failSeek = true}, true},
   };
-  for (auto [name, whole] : rows) {
+  for (auto [name, whole, wholeReads] : rows) {
     SCOPED_TRACE(name);
     Source byLine = whole;
     const UniqueFile file = Open(whole);
@@ -137,9 +151,9 @@ TEST(TextFileReader, ReadErrorGivesNoTextFromBeyondIt) {
     CTextFileReader reader(file.get(), 8);
     CTextFileReader lineReader(lineFile.get(), 8);
     std::string text = "unchanged";
-    EXPECT_FALSE(reader.ReadAll(text, "\r\n"));
-    EXPECT_EQ(text, "unchanged");
-    EXPECT_EQ(reader.ReadErrorNumber(), EIO);
+    EXPECT_EQ(reader.ReadAll(text, "\r\n"), wholeReads);
+    EXPECT_EQ(text, wholeReads ? Windows1252ToUtf8(whole.bytes) : "unchanged");
+    EXPECT_EQ(reader.ReadErrorNumber(), wholeReads ? 0 : EIO);
     EXPECT_TRUE(lineReader.ReadLine(text));
     EXPECT_TRUE(Windows1252ToUtf8(whole.bytes).starts_with(text)) << text;
     EXPECT_FALSE(lineReader.ReadLine(text));
@@ -149,6 +163,35 @@ TEST(TextFileReader, ReadErrorGivesNoTextFromBeyondIt) {
   EXPECT_FALSE(none.ReadAll(text, "\r\n"));
   EXPECT_EQ(text, "unchanged");
   EXPECT_FALSE(none.ReadLine(text));
+}
+
+// A file larger than any song is refused at once, by its size alone, and
+// named with it; a sparse file takes no room on the disk.
+TEST(ReadSongFile, RefusesAFileTooLargeToHoldBeforeReadingIt) {
+  char pattern[] = "/tmp/sonavel-large-XXXXXX";
+  const int fd = ::mkstemp(pattern);
+  ASSERT_GE(fd, 0);
+  const struct {
+    std::uint64_t size;
+    const char* sizeText;
+  } rows[] = {{40'000'000'000, "40.0 GB"}, {MaxSongFileBytes() + 1, nullptr}};
+  for (const auto& row : rows) {
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(row.size)), 0);
+    SongFileText song;
+    song.text = "unchanged";
+    ReadError error;
+    EXPECT_FALSE(ReadSongFile(pattern, song, error));
+    EXPECT_EQ(error.kind, ReadErrorKind::TooLarge);
+    EXPECT_EQ(error.fileSize, row.size);
+    EXPECT_EQ(error.reason, "File too large: " + SizeText(row.size) + " (the limit is " + SizeText(error.limit) + ")");
+    EXPECT_TRUE(!row.sizeText || SizeText(row.size) == row.sizeText) << SizeText(row.size);
+    EXPECT_EQ(song.text, "unchanged");
+  }
+  ::close(fd);
+  ::unlink(pattern);
+  EXPECT_LE(MaxSongFileBytes(), std::uint64_t{1} << 30);
+  EXPECT_EQ(SizeText(999), "999 bytes");
+  EXPECT_EQ(SizeText(1'050'000), "1.1 MB");
 }
 
 }  // namespace

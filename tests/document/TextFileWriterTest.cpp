@@ -21,15 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto kUtf8 = CodePage::Utf8;
-constexpr auto k1252 = CodePage::Windows1252;
+constexpr auto kUtf8 = SaveEncoding::Utf8;
+constexpr auto k1252 = SaveEncoding::Windows1252;
 
 struct EncodeRow {
   const char* name;
   const char* text;  // UTF-8
-  CodePage preferred;
+  SaveEncoding preferred;
   const char* bytesHex;
-  CodePage used;
+  SaveEncoding used;
 };
 
 void PrintTo(const EncodeRow& row, std::ostream* os) { *os << row.name; }
@@ -46,6 +46,12 @@ const EncodeRow kEncodeRows[] = {
     {"BytesLikeAUtf8Mark", "\xC3\xAF\xC2\xBB\xC2\xBF\xE2\x82\xAC", k1252, "C3 AF C2 BB C2 BF E2 82 AC", kUtf8},
     // The reader would take a leading U+FEFF for a mark; a real mark in front keeps it.
     {"LeadingZeroWidthNoBreakSpace", "\xEF\xBB\xBF" "a", kUtf8, "EF BB BF EF BB BF 61", kUtf8},
+    // A file read with a mark or in UTF-16 is saved so again.
+    {"Utf8MarkIsKept", "\xC3\xA5\n", SaveEncoding::Utf8WithMark, "EF BB BF C3 A5 0D 0A", SaveEncoding::Utf8WithMark},
+    {"Utf16LittleEndianWithSurrogates", "A\xC3\xA5\xF0\x9F\x8E\xB8\n", SaveEncoding::Utf16LittleEndian,
+     "FF FE 41 00 E5 00 3C D8 B8 DF 0D 00 0A 00", SaveEncoding::Utf16LittleEndian},
+    {"Utf16BigEndian", "A\xE2\x82\xAC", SaveEncoding::Utf16BigEndian, "FE FF 00 41 20 AC",
+     SaveEncoding::Utf16BigEndian},
 };
 
 class EncodeTable : public ::testing::TestWithParam<EncodeRow> {};
@@ -55,7 +61,7 @@ class EncodeTable : public ::testing::TestWithParam<EncodeRow> {};
 TEST_P(EncodeTable, BytesAndCodePage) {
   const EncodeRow& row = GetParam();
   const std::string buffer = std::string(row.text) + "\n";
-  CodePage used = row.used == kUtf8 ? k1252 : kUtf8;
+  SaveEncoding used = row.used == kUtf8 ? k1252 : kUtf8;
   EXPECT_EQ(Hex(EncodeForSave(std::string_view(buffer.data(), buffer.size() - 1), row.preferred, &used)), row.bytesHex);
   EXPECT_EQ(used, row.used);
 }
@@ -100,7 +106,7 @@ class SongFolder : public ::testing::Test {
     const rlimit limited{std::min(limit, previous.rlim_max), previous.rlim_max};
     const auto handler = ::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &limited);
-    CodePage used = kUtf8;
+    SaveEncoding used = kUtf8;
     std::string error;
     const bool saved = WriteSongFile(m_dir / name, "new", k1252, &used, error);
     ::setrlimit(RLIMIT_FSIZE, &previous);
@@ -130,17 +136,15 @@ SONGS_PRESENT_TEST()
 class SongRoundTrip : public ::testing::TestWithParam<test::Song> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SongRoundTrip);
 
-// Every song, saved for the code page it was read in, gives back its bytes;
-// LF line ends come back as CR LF. Saving drops a byte-order mark for now,
-// so songs that have one are left out.
+// Every song, saved in the form it was read in, gives back its bytes, its
+// byte-order mark included; LF line ends come back as CR LF.
 TEST_P(SongRoundTrip, SavingWhatWasReadGivesBackTheBytes) {
   const test::Song& song = GetParam();
   const std::string original = FileBytes(song.path);
-  if (original.starts_with("\xEF\xBB\xBF") || original.starts_with("\xFF\xFE") || original.starts_with("\xFE\xFF")) {
-    GTEST_SKIP() << "saving does not keep a byte-order mark yet";
-  }
-  EXPECT_EQ(EncodeForSave(song.text, song.codePage, nullptr),
-            std::regex_replace(original, std::regex("\r?\n"), "\r\n"));
+  // The UTF-16 songs end their lines with CR LF already.
+  const bool utf16 = original.starts_with("\xFF\xFE") || original.starts_with("\xFE\xFF");
+  EXPECT_EQ(EncodeForSave(song.text, song.saveEncoding, nullptr),
+            utf16 ? original : std::regex_replace(original, std::regex("\r?\n"), "\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Songs, SongRoundTrip, ::testing::ValuesIn(test::Songs()), [](const auto& info) {

@@ -2,14 +2,22 @@
 // character comes back, saving is all or nothing, the colouring limit, new
 // songs' names and the clipboard's text in a new song, the command line.
 
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <tuple>
 
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
@@ -25,12 +33,12 @@ class DocumentTest : public test::MainWindowTest {
   void SetUp() override { StartMainWindow(); }
   QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
   // Loads the bytes into a fresh document and saves it again.
-  std::string SavedAgain(const std::string& bytes, CodePage* kept = nullptr) {
+  std::string SavedAgain(const std::string& bytes, SaveEncoding* kept = nullptr) {
     test::WriteBytes(PathOf("in.crd"), bytes);
     CSonavelDoc doc(m_docManager);
     QString error;
     EXPECT_TRUE(doc.LoadFile(PathOf("in.crd"), error)) << error.toStdString();
-    if (kept) *kept = doc.SaveCodePage();
+    if (kept) *kept = doc.EncodingToSave();
     EXPECT_TRUE(doc.SaveFile(PathOf("out.crd"), error)) << error.toStdString();
     return test::ReadBytes(PathOf("out.crd"));
   }
@@ -39,16 +47,19 @@ class DocumentTest : public test::MainWindowTest {
 TEST_F(DocumentTest, OpenedAndSavedEveryCharacterComesBackWithCrLf) {
   const struct {
     std::string bytes, saved;
-    CodePage kept;
+    SaveEncoding kept;
   } rows[] = {
-      {"Caf\xE9 Am\r\nG\x92s \x85\r\n", "Caf\xE9 Am\r\nG\x92s \x85\r\n", CodePage::Windows1252},
-      {"Caf\xE9\nB\n", "Caf\xE9\r\nB\r\n", CodePage::Windows1252},
-      {"C\xC2\xA0G \xF0\x9F\x8E\xB8\nA\rB", "C\xC2\xA0G \xF0\x9F\x8E\xB8\r\nA\r\nB", CodePage::Utf8},
-      {std::string("\xFF\xFE" "A\0m\0 \0\x3C\xD8\xB8\xDF", 12), "Am \xF0\x9F\x8E\xB8", CodePage::Utf8},
-      {"", "", CodePage::Utf8},
+      {"Caf\xE9 Am\r\nG\x92s \x85\r\n", "Caf\xE9 Am\r\nG\x92s \x85\r\n", SaveEncoding::Windows1252},
+      {"Caf\xE9\nB\n", "Caf\xE9\r\nB\r\n", SaveEncoding::Windows1252},
+      {"C\xC2\xA0G \xF0\x9F\x8E\xB8\nA\rB", "C\xC2\xA0G \xF0\x9F\x8E\xB8\r\nA\r\nB", SaveEncoding::Utf8},
+      {std::string("\xFF\xFE" "A\0m\0 \0\x3C\xD8\xB8\xDF\n\0", 14),
+       std::string("\xFF\xFE" "A\0m\0 \0\x3C\xD8\xB8\xDF\r\0\n\0", 16), SaveEncoding::Utf16LittleEndian},
+      {std::string("\xFE\xFF\0A", 4), std::string("\xFE\xFF\0A", 4), SaveEncoding::Utf16BigEndian},
+      {"\xEF\xBB\xBF\xC3\xA5\n", "\xEF\xBB\xBF\xC3\xA5\r\n", SaveEncoding::Utf8WithMark},
+      {"", "", SaveEncoding::Utf8},
   };
   for (const auto& row : rows) {
-    CodePage kept;
+    SaveEncoding kept;
     EXPECT_EQ(SavedAgain(row.bytes, &kept), row.saved);
     EXPECT_EQ(kept, row.kept);
   }
@@ -62,7 +73,7 @@ TEST_F(DocumentTest, Windows1252SongGainingAForeignCharacterIsSavedAsUtf8) {
   QTextCursor(doc.TextDocument()).insertText(QString::fromUtf8("\xC5\x91 "));
   ASSERT_TRUE(doc.SaveFile(PathOf("song.crd"), error));
   EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "\xC5\x91 Caf\xC3\xA9\r\n");
-  EXPECT_EQ(doc.SaveCodePage(), CodePage::Utf8);
+  EXPECT_EQ(doc.EncodingToSave(), SaveEncoding::Utf8);
 }
 
 TEST_F(DocumentTest, AFailedSaveOrLoadLeavesFilesAndDocumentAsTheyWere) {
@@ -165,6 +176,68 @@ TEST_F(DocumentTest, TheMainWindowOpensEachFileOnceAndSaysWhatItCannotOpen) {
   EXPECT_TRUE(text.contains(QStringLiteral("missing.crd")));
   EXPECT_EQ(m_frame->Children().size(), 2);
   m_frame.reset();  // with its documents open: its slots must not be reached while it goes
+}
+
+// A file too large to hold is refused by its size; memory running out while
+// a song is read or coloured fails that song alone, leaving it empty, while
+// the other songs keep their unsaved edits.
+TEST_F(DocumentTest, AFileTooLargeToHoldFailsAloneWithAMessage) {
+  CSonavelView* other = Open("C\r\n");
+  ASSERT_NE(other, nullptr);
+  Type("G ");
+  std::ofstream(PathOf("huge.crd").toStdString());
+  std::filesystem::resize_file(PathOf("huge.crd").toStdString(), 40'000'000'000);
+  QString message;
+  test::WhenModal<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    box->accept();
+  });
+  EXPECT_EQ(m_frame->OpenFile(PathOf("huge.crd")), nullptr);
+  EXPECT_TRUE(message.contains(QStringLiteral("huge.crd")) && message.contains(QStringLiteral("40.0 GB"))) << message.toStdString();
+
+  test::WriteBytes(PathOf("song.crd"), "Am\r\n");
+  CSonavelDoc doc(m_docManager);
+  QObject::connect(&doc, &CSonavelDoc::loaded, [](bool) { throw std::bad_alloc(); });
+  QString error;
+  EXPECT_FALSE(doc.LoadFile(PathOf("song.crd"), error));
+  EXPECT_EQ(error, QStringLiteral("There is not enough memory to open it"));
+  EXPECT_TRUE(doc.TextDocument()->isEmpty() && !doc.IsModified());
+
+  EXPECT_EQ(m_frame->Children().size(), 1);
+  EXPECT_EQ(Text(), "G C\n");
+  EXPECT_TRUE(other->Document().IsModified());
+}
+
+// A NUL drops the rest of its line: opening says so, and saving over the
+// file asks first, with No as the answer that Enter gives.
+TEST_F(DocumentTest, AFileWithBytesItCannotKeepIsNeverReplacedUnasked) {
+  const std::string bytes("C\0x\r\nD\r\n", 8);
+  test::WriteBytes(PathOf("nul.crd"), bytes);
+  QString notice;
+  test::WhenModal<QMessageBox>([&notice](QMessageBox* box) {
+    notice = box->text();
+    box->accept();
+  });
+  CChildFrame* child = m_frame->OpenFile(PathOf("nul.crd"));
+  ASSERT_NE(child, nullptr);
+  QElapsedTimer clock;
+  clock.start();
+  while (notice.isEmpty() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(notice.contains(QStringLiteral("nul.crd")) && notice.contains(QStringLiteral("NUL bytes (1)"))) << notice.toStdString();
+
+  for (const auto& [answer, saved, after] : {std::tuple{QMessageBox::No, false, bytes},
+                                             std::tuple{QMessageBox::Yes, true, std::string("C\r\nD\r\n")}}) {
+    QString question;
+    test::WhenModal<QMessageBox>([&question, answer = answer](QMessageBox* box) {
+      question = box->text();
+      EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+      box->button(answer)->click();
+    });
+    EXPECT_EQ(child->Document().Save(nullptr), saved);
+    EXPECT_TRUE(question.contains(QStringLiteral("NUL bytes (1)"))) << question.toStdString();
+    EXPECT_EQ(test::ReadBytes(PathOf("nul.crd")), after);
+  }
+  EXPECT_FALSE(child->Document().Losses().Any()) << "the file now holds what is shown";
 }
 
 TEST(CommandLine, NamesTheCommandAndTheFile) {
