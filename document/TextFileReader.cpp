@@ -573,7 +573,7 @@ std::uint64_t MaxSongFileBytes() {
   const long pages = ::sysconf(_SC_PHYS_PAGES);
   const long pageSize = ::sysconf(_SC_PAGESIZE);
   if (pages <= 0 || pageSize <= 0) return kMaxSongFileBytes;
-  return std::min(kMaxSongFileBytes, static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 4);
+  return std::min(kMaxSongFileBytes, static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 8);
 }
 
 std::string SizeText(std::uint64_t bytes) {

@@ -146,9 +146,10 @@ struct SongFileText {
   ReadLosses losses;
 };
 
-// The largest song file read: 1 GiB, or a quarter of the memory when that
-// is less. The text in memory takes a few times the file's size, so a larger
-// file would exhaust the memory rather than open.
+// The largest song file read: 1 GiB, or an eighth of the memory when that
+// is less. Reading, colouring and transposing a song take about eight times
+// its size in memory, so a larger file would exhaust the memory rather than
+// open.
 std::uint64_t MaxSongFileBytes();
 
 enum class ReadErrorKind { System, TooLarge, OutOfMemory };
