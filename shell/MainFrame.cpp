@@ -21,6 +21,7 @@
 
 #include "dialogs/FindReplaceDialog.h"
 #include "document/Profile.h"
+#include "dialogs/SettingsDialog.h"
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "document/StringTableText.h"
@@ -345,9 +346,9 @@ void CMainFrame::OnCommand(int id) {
     case kTile: m_mdiArea->tileSubWindows(); return;
     case kNextWindow: m_mdiArea->activateNextSubWindow(); return;
     case kPreviousWindow: m_mdiArea->activatePreviousSubWindow(); return;
+    case kSettings: CSettingsDlg::Run(this, {}); return;
     case kOpenReadMe:
     case kGuitarTuner:
-    case kSettings:
     case kAbout:
       return;  // the main frame's commands, with their dialogs
     default: break;
