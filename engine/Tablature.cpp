@@ -1,5 +1,6 @@
 #include "engine/Tablature.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string>
@@ -54,8 +55,7 @@ long long AddKeepingOctave(long long value, long long steps) {
 bool IsTabChar(unsigned char c) { return kTabChars[c]; }
 
 std::optional<TextSpan> NextFret(std::string_view text, long from, long e) {
-  const long last = static_cast<long>(text.size()) - 1;
-  if (e > last) e = last;
+  e = std::min(e, static_cast<long>(text.size()) - 1);
   if (from < 1) from = 1;
   for (long pos = from; pos < e; ++pos) {
     const char c = text[static_cast<std::size_t>(pos)];
@@ -84,9 +84,9 @@ Transposed TransposeTab(std::string_view text, long steps, long tabMiniValue, lo
   } else if (n < 0) {
     n = (n % kOctave) + kOctave;
   }
-  Transposed result{std::to_string(n), 0};
-  result.delta = static_cast<long>(result.newText.size()) - static_cast<long>(text.size());
-  return result;
+  std::string newText = std::to_string(n);
+  const long delta = static_cast<long>(newText.size()) - static_cast<long>(text.size());
+  return {std::move(newText), delta};
 }
 
 }  // namespace sonavel
