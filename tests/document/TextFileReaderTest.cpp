@@ -83,6 +83,7 @@ const DecodeRow kDecodeRows[] = {
     {"Utf8WithoutMark", "61 E0 A0 80 C2 80 DF BF ED 9F BF EE 80 80 EF BF BF F0 90 80 80 F4 8F BF BF",
      "61 E0 A0 80 C2 80 DF BF ED 9F BF EE 80 80 EF BF BF F0 90 80 80 F4 8F BF BF", k8, kUtf8},
     {"HalfAUtf8MarkIsWindows1252", "EF BB 41", "C3 AF C2 BB 41", k8, k1252},
+    {"HalfAUtf16MarkIsWindows1252", "78 FE", "78 C3 BE", k8, k1252},
     // One byte that is not UTF-8 makes the whole file Windows-1252.
     {"Windows1252", "C3 A5 0A 66 F6 72 20 80", "C3 83 C2 A5 0D 0A 66 C3 B6 72 20 E2 82 AC", k8, k1252},
     // Each line ends at its first NUL; in UTF-16 a NUL hides an odd last byte too.
@@ -120,6 +121,14 @@ TEST_P(DecodeTable, SameTextWhateverTheBlockSize) {
     EXPECT_EQ(losses.nulUnits, row.losses.nulUnits);
     EXPECT_EQ(losses.droppedUnits, row.losses.droppedUnits);
     EXPECT_EQ(losses.malformed, row.losses.malformed);
+
+    // Line by line the reader may start again once it knows the code page.
+    Source seekable{.bytes = source.bytes};
+    const UniqueFile byLine = Open(seekable);
+    CTextFileReader lineReader(byLine.get(), blockSize);
+    std::string lines;
+    for (std::string line, separator; lineReader.ReadLine(line); separator = "\r\n") lines += separator + line;
+    EXPECT_EQ(Hex(lines), row.textHex) << "line by line";
   }
 }
 
