@@ -249,7 +249,7 @@ bool CTextFileReader::Refill() {
 
 bool CTextFileReader::EnsureAvailable(std::size_t bytes) {
   while (m_end - m_pos < bytes) {
-    if (!Refill()) return m_end - m_pos >= bytes;
+    if (!Refill()) return false;  // a refill that adds nothing leaves the shortfall
   }
   return true;
 }
