@@ -34,6 +34,10 @@ constexpr std::array kEntries = {
     Entry{IDS_INDICATOR_SCRL, QT_TRANSLATE_NOOP("StringTable", "SCRL")},
     Entry{IDS_SAMPLE_CHORDS, QT_TRANSLATE_NOOP("StringTable", "Chords:")},
     Entry{IDS_SAMPLE_TABS, QT_TRANSLATE_NOOP("StringTable", "Tabs:")},
+    Entry{IDS_CRD_DOCUMENT, QT_TRANSLATE_NOOP("StringTable", "Chord Document")},
+    Entry{IDS_CHO_DOCUMENT, QT_TRANSLATE_NOOP("StringTable", "Chord Document")},
+    Entry{IDS_CHOPRO_DOCUMENT, QT_TRANSLATE_NOOP("StringTable", "Chord Pro Document")},
+    Entry{IDS_TAB_DOCUMENT, QT_TRANSLATE_NOOP("StringTable", "Tablature Document")},
     Entry{IDS_SAMPLE_ORIGINAL, QT_TRANSLATE_NOOP("StringTable", "Original:\n")},
     Entry{IDS_SAMPLE_TRANSPOSED, QT_TRANSLATE_NOOP("StringTable", "\n\nTransposed:\n")},
     // Numerus texts: %n takes the count; the translation files give the
@@ -57,6 +61,12 @@ constexpr std::array kEntries = {
                             "document|*.txt||\n")},
     Entry{IDS_DEFAULT_EXTENSION, QT_TRANSLATE_NOOP("StringTable", "crd")},
     Entry{IDS_NO_CHORD_FOUND, QT_TRANSLATE_NOOP("StringTable", "No chord was found.")},
+    Entry{IDS_CANNOT_ASSOCIATE,
+          QT_TRANSLATE_NOOP("StringTable",
+                            "It wasn't possible to associate file types with Sonavel. Make sure you have access "
+                            "rights to do this.")},
+    Entry{IDS_ASSOCIATED,
+          QT_TRANSLATE_NOOP("StringTable", "The selected file types have been associated with Sonavel.")},
 };
 
 }  // namespace

@@ -16,6 +16,10 @@ enum StringId : int {
   IDS_INDICATOR_SCRL = 59139,          // "SCRL"
   IDS_SAMPLE_CHORDS = 60100,           // "Chords:", the settings sample's first heading
   IDS_SAMPLE_TABS = 60101,             // "Tabs:", its second
+  IDS_CRD_DOCUMENT = 60110,            // file-type descriptions
+  IDS_CHO_DOCUMENT = 60111,
+  IDS_CHOPRO_DOCUMENT = 60112,
+  IDS_TAB_DOCUMENT = 60113,
   IDS_SAMPLE_ORIGINAL = 60200,         // "Original:\n"
   IDS_SAMPLE_TRANSPOSED = 60201,       // "\n\nTransposed:\n"
   IDS_TRANSPOSED_COUNTS = 60202,       // "%n chord(s) and %1 transposed.", %1 from the next
@@ -25,6 +29,8 @@ enum StringId : int {
   IDS_SAVE_FILTERS = 60311,            // save dialog filters
   IDS_DEFAULT_EXTENSION = 60312,       // "crd"
   IDS_NO_CHORD_FOUND = 60330,          // "No chord was found."
+  IDS_CANNOT_ASSOCIATE = 60400,
+  IDS_ASSOCIATED = 60401,
 };
 
 inline constexpr const char* kStringTableContext = "StringTable";

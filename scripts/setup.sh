@@ -14,6 +14,8 @@ PACKAGES=(
   qt6-svg-dev libx11-dev
   libgl-dev
   xvfb xauth
+  # registering the file types with the desktop, and checking it (gio answers xdg-mime)
+  desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin
 )
 
 missing=()

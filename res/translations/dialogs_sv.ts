@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>CAssocDlg</name>
+    <message>
+        <source>Associations</source>
+        <translation>Associationer</translation>
+    </message>
+    <message>
+        <source>Chord file (*.crd)</source>
+        <translation>&amp;Ackordfil (*.crd)</translation>
+    </message>
+    <message>
+        <source>Chord file (*.cho)</source>
+        <translation>A&amp;ckordfil (*.cho)</translation>
+    </message>
+    <message>
+        <source>Chord pro file (*.chopro)</source>
+        <translation>&quot;Chord &amp;pro&quot; fil (*.chopro)</translation>
+    </message>
+    <message>
+        <source>Tablature (*.tab)</source>
+        <translation>&amp;Tabulaturfil (*.tab)</translation>
+    </message>
+    <message>
+        <source>Select file types</source>
+        <translation>Välj filtyper</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+</context>
+<context>
     <name>CFindReplaceDlg</name>
     <message>
         <source>Match &amp;whole word only</source>

@@ -41,6 +41,10 @@
         <comment>main window title: the program, then the song</comment>
         <translation>%1 - [%2]</translation>
     </message>
+    <message>
+        <source>No printer is ready to print %1.</source>
+        <translation>Ingen skrivare är redo att skriva ut %1.</translation>
+    </message>
 </context>
 <context>
     <name>CMainToolBar</name>
@@ -572,6 +576,25 @@
     </message>
 </context>
 <context>
+    <name>FileAssociations</name>
+    <message>
+        <source>Song sheet editor</source>
+        <translation>Redigerare för sångblad</translation>
+    </message>
+    <message>
+        <source>Edit, colour and transpose song sheets</source>
+        <translation>Redigera, färglägg och transponera sångblad</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+    <message>
+        <source>Print To</source>
+        <translation>Skriv ut till</translation>
+    </message>
+</context>
+<context>
     <name>QGnomeTheme</name>
     <message>
         <source>&amp;OK</source>
@@ -789,6 +812,26 @@ Transponerad:
     <message>
         <source>Tabs:</source>
         <translation>Tabulatur:</translation>
+    </message>
+    <message>
+        <source>Chord Document</source>
+        <translation>Ackorddokument</translation>
+    </message>
+    <message>
+        <source>Chord Pro Document</source>
+        <translation>Ackorddokument</translation>
+    </message>
+    <message>
+        <source>Tablature Document</source>
+        <translation>Tabulaturdokument</translation>
+    </message>
+    <message>
+        <source>It wasn&apos;t possible to associate file types with Sonavel. Make sure you have access rights to do this.</source>
+        <translation>Det gick inte att associera filtyper med Sonavel. Försäkra dig om att du har rättigheter att göra detta och prova igen.</translation>
+    </message>
+    <message>
+        <source>The selected file types have been associated with Sonavel.</source>
+        <translation>De valda filtyperna har associerats med Sonavel.</translation>
     </message>
 </context>
 </TS>
