@@ -102,7 +102,7 @@ QString ExecProgram(const QString& program) {
 
 void AddLocalised(QTextStream& out, const char* key, const QString& english, const QString& swedish) {
   out << key << '=' << DesktopValue(english) << '\n';
-  if (!swedish.isEmpty()) out << key << '[' << kSwedish << "]=" << DesktopValue(swedish) << '\n';
+  if (!swedish.isEmpty() && swedish != english) out << key << '[' << kSwedish << "]=" << DesktopValue(swedish) << '\n';
 }
 
 // "text/x-a=one.desktop;two.desktop;" -> the value's first entry.
