@@ -177,6 +177,14 @@ TEST_F(AssocTest, APackageThatCannotBeWrittenStopsTheTypesAfterIt) {
   }
 }
 
+TEST_F(AssocTest, ADesktopToolThatCannotRunIsReported) {
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", m_config.path().toLocal8Bit());  // no update-mime-database, no xdg-mime
+  EXPECT_EQ(Run(kCrdOnly), QStringList{Shown(QMessageBox::Warning, sonavel::IDS_CANNOT_ASSOCIATE)});
+  qputenv("PATH", path);
+  EXPECT_TRUE(QFileInfo::exists(CFileAssociations().PackagePath(kFileTypes[0])));
+}
+
 TEST_F(AssocTest, ATypeAnotherProgramOpensNowIsNotTicked) {
   Run(kAll);
   QFile defaults(m_config.filePath(QStringLiteral("mimeapps.list")));
