@@ -19,6 +19,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "dialogs/AssocDialog.h"
 #include "dialogs/FindReplaceDialog.h"
 #include "document/Profile.h"
 #include "dialogs/SettingsDialog.h"
@@ -346,7 +347,7 @@ void CMainFrame::OnCommand(int id) {
     case kTile: m_mdiArea->tileSubWindows(); return;
     case kNextWindow: m_mdiArea->activateNextSubWindow(); return;
     case kPreviousWindow: m_mdiArea->activatePreviousSubWindow(); return;
-    case kSettings: CSettingsDlg::Run(this, {}); return;
+    case kSettings: CSettingsDlg::Run(this, RunAssociationsDialog); return;
     case kOpenReadMe:
     case kGuitarTuner:
     case kAbout:
