@@ -32,6 +32,11 @@ constexpr std::array kEntries = {
     Entry{IDS_INDICATOR_CAPS, QT_TRANSLATE_NOOP("StringTable", "CAP")},
     Entry{IDS_INDICATOR_NUM, QT_TRANSLATE_NOOP("StringTable", "NUM")},
     Entry{IDS_INDICATOR_SCRL, QT_TRANSLATE_NOOP("StringTable", "SCRL")},
+    // The Swedish texts of 60000 and 60002 differ from the English ones: the
+    // maker's main page, and the Swedish ReadMe file.
+    Entry{IDS_MAKER_WEB_PAGE, QT_TRANSLATE_NOOP("StringTable", "URL:https://quillon-works.example/en/sonavel/")},
+    Entry{IDS_MAKER_MAIL, QT_TRANSLATE_NOOP("StringTable", "mailto:sonavel@quillon-works.example")},
+    Entry{IDS_README_FILE, QT_TRANSLATE_NOOP("StringTable", "ReadMe (english).txt")},
     Entry{IDS_SAMPLE_CHORDS, QT_TRANSLATE_NOOP("StringTable", "Chords:")},
     Entry{IDS_SAMPLE_TABS, QT_TRANSLATE_NOOP("StringTable", "Tabs:")},
     Entry{IDS_CRD_DOCUMENT, QT_TRANSLATE_NOOP("StringTable", "Chord Document")},
@@ -50,6 +55,10 @@ constexpr std::array kEntries = {
           QT_TRANSLATE_NOOP("StringTable",
                             "No chords or tablatures were transposed. To make transposing possible make sure "
                             "that chords and tablatures are colored (look in the Transpose menu).")},
+    Entry{IDS_README_FAILED, QT_TRANSLATE_NOOP("StringTable", "Couldn't open ReadMe file.")},
+    Entry{IDS_TUNER_FAILED,
+          QT_TRANSLATE_NOOP("StringTable",
+                            "Couldn't open \"gtuner.mid\". Make sure this file is in same directory as Sonavel.")},
     Entry{IDS_OPEN_FILTERS,
           QT_TRANSLATE_NOOP("StringTable",
                             "All readable files|*.crd; *.cho; *.chopro; *.tab; *.txt|All music files|*.crd; *.cho; "

@@ -14,6 +14,9 @@ enum StringId : int {
   IDS_INDICATOR_CAPS = 59137,          // "CAP"
   IDS_INDICATOR_NUM = 59138,           // "NUM"
   IDS_INDICATOR_SCRL = 59139,          // "SCRL"
+  IDS_MAKER_WEB_PAGE = 60000,          // "URL:" and the maker's web page
+  IDS_MAKER_MAIL = 60001,              // "mailto:" and the maker's mail address
+  IDS_README_FILE = 60002,             // the ReadMe file's name, one per language
   IDS_SAMPLE_CHORDS = 60100,           // "Chords:", the settings sample's first heading
   IDS_SAMPLE_TABS = 60101,             // "Tabs:", its second
   IDS_CRD_DOCUMENT = 60110,            // file-type descriptions
@@ -25,6 +28,8 @@ enum StringId : int {
   IDS_TRANSPOSED_COUNTS = 60202,       // "%n chord(s) and %1 transposed.", %1 from the next
   IDS_TRANSPOSED_TABLATURES = 60204,   // "%n tablature(s)"
   IDS_NOTHING_TRANSPOSED = 60203,
+  IDS_README_FAILED = 60300,           // "Couldn't open ReadMe file."
+  IDS_TUNER_FAILED = 60301,            // "Couldn't open "gtuner.mid". ..."
   IDS_OPEN_FILTERS = 60310,            // open dialog filters, "|" separated
   IDS_SAVE_FILTERS = 60311,            // save dialog filters
   IDS_DEFAULT_EXTENSION = 60312,       // "crd"

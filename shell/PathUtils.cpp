@@ -1,11 +1,10 @@
 #include "shell/PathUtils.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
 
 #include "document/StringTableText.h"
+#include "shell/DesktopLaunch.h"
 
 #ifndef SONAVEL_DATA_DIR
 #define SONAVEL_DATA_DIR "/usr/local/share/sonavel"
@@ -59,7 +58,7 @@ QString FindProgramFile(const QString& name) {
 
 bool OpenProgramFile(const QString& name) {
   const QString path = FindProgramFile(name);
-  return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  return !path.isEmpty() && desktop::Open(path) > 32;
 }
 
 bool OpenProgramFileFromString(int stringId) { return OpenProgramFile(sonavel::StringTableText(stringId)); }

@@ -3,8 +3,10 @@
 include(GNUInstallDirs)
 
 add_library(sonavel_shellutil STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopLaunch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocManagerEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PathUtils.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramFiles.cpp
 )
 target_include_directories(sonavel_shellutil PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(sonavel_shellutil

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -33,4 +34,26 @@ void WhenModal(std::function<void(Widget*)> action, int timeoutMs = 5000) {
     }
   });
   poll->start();
+}
+
+// The message box the action shows, answered with OK; an empty text when it
+// shows none.
+struct ShownMessage {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+inline ShownMessage MessageShownBy(const std::function<void()>& action) {
+  ShownMessage shown;
+  QTimer answer;
+  answer.setInterval(5);
+  QObject::connect(&answer, &QTimer::timeout, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = {box->windowTitle(), box->text(), box->icon()};
+      box->accept();
+    }
+  });
+  answer.start();
+  action();
+  return shown;
 }
