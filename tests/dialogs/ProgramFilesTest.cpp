@@ -15,17 +15,16 @@
 
 namespace {
 
-// A reader of the parts of a standard MIDI file the tune uses.
-class MidiReader {
- public:
-  explicit MidiReader(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+// Reads the parts of a standard MIDI file the tune uses, front to back.
+struct MidiReader {
+  QByteArray bytes;
+  qsizetype pos = 0;
 
-  bool AtEnd() const { return m_pos >= m_bytes.size(); }
-  QByteArray Take(int n) {
-    if (m_pos + n > m_bytes.size()) throw std::out_of_range("the file ends early");
-    const QByteArray part = m_bytes.mid(m_pos, n);
-    m_pos += n;
-    return part;
+  bool AtEnd() const { return pos >= bytes.size(); }
+  QByteArray Take(qsizetype n) {
+    if (pos + n > bytes.size()) throw std::out_of_range("the file ends early");
+    pos += n;
+    return bytes.mid(pos - n, n);
   }
   quint32 Number(int size) {
     quint32 value = 0;
@@ -33,86 +32,59 @@ class MidiReader {
     return value;
   }
   quint32 VariableLength() {
-    quint32 value = 0;
-    quint8 byte = 0;
-    do {
-      byte = static_cast<quint8>(Number(1));
-      value = value << 7 | (byte & 0x7F);
-    } while (byte & 0x80);
+    quint32 value = 0, byte = 0x80;
+    while (byte & 0x80) value = value << 7 | ((byte = Number(1)) & 0x7F);
     return value;
   }
-
- private:
-  QByteArray m_bytes;
-  qsizetype m_pos = 0;
-};
-
-struct Note {
-  int pitch;
-  quint32 on, off;  // in ticks
 };
 
 TEST(GuitarTunerFile, PlaysTheSixOpenStringsTwiceLongEnoughOnAGuitar) {
   QFile file(QString::fromUtf8(SONAVEL_SHIPPED_TUNER));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << SONAVEL_SHIPPED_TUNER;
-  MidiReader midi(file.readAll());
+  MidiReader midi{file.readAll()};
   ASSERT_EQ(midi.Take(4), QByteArray("MThd"));
-  ASSERT_EQ(midi.Number(4), 6u);
-  EXPECT_EQ(midi.Number(2), 0u) << "format 0";
-  ASSERT_EQ(midi.Number(2), 1u) << "one track";
-  const quint32 division = midi.Number(2);
-  ASSERT_GT(division, 0u);
-  ASSERT_LT(division, 0x8000u) << "ticks per quarter note";
+  ASSERT_EQ((std::tuple{midi.Number(4), midi.Number(2), midi.Number(2)}), std::tuple(6u, 0u, 1u)) << "format 0, one track";
+  const quint32 division = midi.Number(2);  // ticks per quarter note
   ASSERT_EQ(midi.Take(4), QByteArray("MTrk"));
-  MidiReader track(midi.Take(static_cast<int>(midi.Number(4))));
+  MidiReader track{midi.Take(midi.Number(4))};
   EXPECT_TRUE(midi.AtEnd()) << "one track only";
 
-  quint32 now = 0, tempo = 500000;
-  int program = -1;
-  bool ended = false;
-  std::vector<Note> notes;
+  quint32 now = 0, tempo = 500000, program = 0, ended = 0;
+  size_t offs = 0;
+  std::vector<std::pair<quint32, quint32>> notes;  // pitch and length in ticks
   while (!track.AtEnd() && !ended) {
     now += track.VariableLength();
-    const quint32 status = track.Number(1);
-    ASSERT_GE(status, 0x80u) << "every event carries its status";
+    const quint32 status = track.Number(1), kind = status & 0xF0;
     if (status == 0xFF) {
       const quint32 type = track.Number(1);
-      const QByteArray data = track.Take(static_cast<int>(track.VariableLength()));
-      if (type == 0x51) tempo = MidiReader(data).Number(3);
+      MidiReader data{track.Take(track.VariableLength())};
+      if (type == 0x51) tempo = data.Number(3);
       ended = type == 0x2F;
-    } else if ((status & 0xF0) == 0xC0) {
-      program = static_cast<int>(track.Number(1));
-    } else if ((status & 0xE0) == 0x80) {  // note on or off
-      const int pitch = static_cast<int>(track.Number(1));
-      const quint32 velocity = track.Number(1);
-      const bool on = (status & 0xF0) == 0x90 && velocity > 0;
+    } else if (kind == 0xC0) {
+      program = track.Number(1);
+    } else if (kind == 0x90 || kind == 0x80) {
+      const quint32 pitch = track.Number(1), velocity = track.Number(1);
+      const bool on = kind == 0x90 && velocity > 0;
+      ASSERT_TRUE(on ? offs == notes.size() : offs + 1 == notes.size() && notes.back().first == pitch)
+          << "one string at a time, each ended";
       if (on) {
-        notes.push_back({pitch, now, 0});
+        notes.emplace_back(pitch, now);
       } else {
-        ASSERT_FALSE(notes.empty());
-        ASSERT_EQ(notes.back().pitch, pitch) << "one string at a time";
-        ASSERT_EQ(notes.back().off, 0u);
-        notes.back().off = now;
+        notes.back().second = now - notes.back().second;
+        ++offs;
       }
     } else {
       FAIL() << "unexpected event " << status;
     }
   }
-  EXPECT_TRUE(ended && track.AtEnd()) << "the track ends with its end event";
-  EXPECT_GE(program, 24) << "a guitar program";
-  EXPECT_LE(program, 31);
-
-  const std::vector<int> strings = {40, 45, 50, 55, 59, 64, 40, 45, 50, 55, 59, 64};
-  std::vector<int> pitches;
-  quint32 previousOff = 0;
-  for (const Note& note : notes) {
-    pitches.push_back(note.pitch);
-    const double seconds = double(note.off - note.on) * tempo / division / 1e6;
-    EXPECT_GE(seconds, 3.0) << note.pitch;
-    EXPECT_GE(note.on, previousOff);
-    previousOff = note.off;
+  EXPECT_TRUE(ended && track.AtEnd() && offs == notes.size()) << "the track ends with its end event";
+  EXPECT_TRUE(program >= 24 && program <= 31) << "a guitar program, not " << program;
+  std::vector<quint32> pitches;
+  for (const auto& [pitch, ticks] : notes) {
+    pitches.push_back(pitch);
+    EXPECT_GE(double(ticks) * tempo / division / 1e6, 3.0) << "seconds of " << pitch;
   }
-  EXPECT_EQ(pitches, strings);
+  EXPECT_EQ(pitches, (std::vector<quint32>{40, 45, 50, 55, 59, 64, 40, 45, 50, 55, 59, 64}));
 }
 
 enum class Command { ReadMe, Tuner };
@@ -150,11 +122,8 @@ TEST_P(ProgramFileCommands, OpenTheFileOrSaySo) {
   const ShownMessage shown = MessageShownBy(
       [&] { opened = c.command == Command::ReadMe ? OpenReadMe(&owner) : PlayGuitarTuner(&owner); });
   if (c.file != nullptr) file.remove();
-  EXPECT_EQ(opened, c.message == nullptr);
-  EXPECT_EQ(shown.text, c.message ? QString::fromUtf8(c.message) : QString());
-  if (c.message != nullptr) {
-    EXPECT_EQ(std::pair(shown.title, shown.icon), std::pair(QStringLiteral("Sonavel"), c.icon));
-  }
+  EXPECT_EQ(std::tuple(opened, shown.text, shown.icon), std::tuple(!c.message, QString::fromUtf8(c.message), c.icon));
+  EXPECT_EQ(shown.title, c.message ? QStringLiteral("Sonavel") : QString());
   const QStringList calls{QStringLiteral("open ") + QUrl::fromLocalFile(file.fileName()).toString()};
   EXPECT_EQ(fake.calls, opened ? calls : QStringList());
 }
