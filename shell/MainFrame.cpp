@@ -19,6 +19,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "dialogs/AboutDlg.h"
 #include "dialogs/AssocDialog.h"
 #include "dialogs/FindReplaceDialog.h"
 #include "document/Profile.h"
@@ -32,6 +33,7 @@
 #include "shell/DocManagerEx.h"
 #include "shell/LockIndicators.h"
 #include "shell/MainToolBar.h"
+#include "shell/ProgramFiles.h"
 #include "shell/WindowPlacement.h"
 #include "view/SonavelView.h"
 #include "view/TextSearch.h"
@@ -348,10 +350,9 @@ void CMainFrame::OnCommand(int id) {
     case kNextWindow: m_mdiArea->activateNextSubWindow(); return;
     case kPreviousWindow: m_mdiArea->activatePreviousSubWindow(); return;
     case kSettings: CSettingsDlg::Run(this, RunAssociationsDialog); return;
-    case kOpenReadMe:
-    case kGuitarTuner:
-    case kAbout:
-      return;  // the main frame's commands, with their dialogs
+    case kOpenReadMe: OpenReadMe(this); return;
+    case kGuitarTuner: PlayGuitarTuner(this); return;
+    case kAbout: CAboutDlg(this).exec(); return;
     default: break;
   }
   if (view == nullptr || child == nullptr) return;

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Sonavel</source>
+        <translation>Om Sonavel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>More information and help will be found in </source>
+        <translation>För mer information (hjälp och liknande) läs i </translation>
+    </message>
+    <message>
+        <source>ReadMe file</source>
+        <translation>ReadMe-filen.</translation>
+    </message>
+</context>
+<context>
     <name>CAssocDlg</name>
     <message>
         <source>Associations</source>
@@ -93,6 +112,89 @@
     <message>
         <source>Find</source>
         <translation>Sök</translation>
+    </message>
+</context>
+<context>
+    <name>CHyperLink</name>
+    <message>
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>Operativsystemet har slut
+på minne eller resurser.</translation>
+    </message>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>Den angivna filen hittades inte.</translation>
+    </message>
+    <message>
+        <source>The specified path was not found.</source>
+        <translation>Den angivna sökvägen hittades inte.</translation>
+    </message>
+    <message>
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>Operativsystemet nekade
+åtkomst till den angivna filen.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>Det fanns inte tillräckligt med minne för att slutföra åtgärden.</translation>
+    </message>
+    <message>
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>EXE-filen är ogiltig
+(inte en Win32-EXE-fil eller fel i EXE-avbildningen).</translation>
+    </message>
+    <message>
+        <source>A sharing violation occurred. </source>
+        <translation>Ett delningsfel inträffade. </translation>
+    </message>
+    <message>
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>Filnamnskopplingen är
+ofullständig eller ogiltig.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>DDE-transaktionen kunde inte
+slutföras eftersom tidsgränsen för begäran överskreds.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction failed.</source>
+        <translation>DDE-transaktionen misslyckades.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>DDE-transaktionen kunde inte
+slutföras eftersom andra DDE-transaktioner
+behandlades.</translation>
+    </message>
+    <message>
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Det finns inget program kopplat
+till det angivna filnamnstillägget.</translation>
+    </message>
+    <message>
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>Det angivna DLL-biblioteket hittades inte.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open link:
+
+</source>
+        <translation>Kan inte öppna länken:
+
+</translation>
+    </message>
+    <message>
+        <source>Unknown Error (%1) occurred.</source>
+        <translation>Ett okänt fel (%1) inträffade.</translation>
     </message>
 </context>
 <context>

@@ -81,6 +81,42 @@
         <source>Save changes to %1?</source>
         <translation>Vill du spara ändringarna i %1?</translation>
     </message>
+    <message>
+        <source>The file is too large to open (%1; Sonavel opens files of up to %2)</source>
+        <translation>Filen är för stor för att öppnas (%1; Sonavel öppnar filer på högst %2)</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to open it</source>
+        <translation>Det finns inte tillräckligt med minne för att öppna den</translation>
+    </message>
+    <message>
+        <source>NUL bytes (%1), with the rest of their lines</source>
+        <translation>NUL-byte (%1), med resten av sina rader</translation>
+    </message>
+    <message>
+        <source>damaged characters (%1)</source>
+        <translation>skadade tecken (%1)</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <comment>joins the kinds of bytes a file loses</comment>
+        <translation> och </translation>
+    </message>
+    <message>
+        <source>%1 holds bytes that cannot be kept: %2.
+Replace it with the text as shown, without them?</source>
+        <translation>%1 innehåller byte som inte kan behållas: %2.
+Vill du ersätta den med texten som den visas, utan dem?</translation>
+    </message>
+</context>
+<context>
+    <name>CSonavelView</name>
+    <message>
+        <source>%1 holds bytes that cannot be kept: %2.
+Saving replaces the file with the text as shown, without them.</source>
+        <translation>%1 innehåller byte som inte kan behållas: %2.
+Om du sparar ersätts filen med texten som den visas, utan dem.</translation>
+    </message>
 </context>
 <context>
     <name>CommandPrompts</name>
@@ -832,6 +868,26 @@ Transponerad:
     <message>
         <source>The selected file types have been associated with Sonavel.</source>
         <translation>De valda filtyperna har associerats med Sonavel.</translation>
+    </message>
+    <message>
+        <source>URL:https://quillon-works.example/en/sonavel/</source>
+        <translation>URL:https://quillon-works.example/</translation>
+    </message>
+    <message>
+        <source>mailto:sonavel@quillon-works.example</source>
+        <translation>mailto:sonavel@quillon-works.example</translation>
+    </message>
+    <message>
+        <source>ReadMe (english).txt</source>
+        <translation>readme.txt</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open ReadMe file.</source>
+        <translation>Kunde inte öppna ReadMe-filen.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open &quot;gtuner.mid&quot;. Make sure this file is in same directory as Sonavel.</source>
+        <translation>Kunde inte öppna &quot;gtuner.mid&quot;. Kontrollera att filen ligger i samma mapp som programmet</translation>
     </message>
 </context>
 </TS>

@@ -21,9 +21,11 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/FindReplaceDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "document/Profile.h"
 #include "document/Settings.h"
 #include "document/SettingsStore.h"
+#include "document/StringTableText.h"
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandLineInfo.h"
@@ -31,6 +33,7 @@
 #include "shell/StartUp.h"
 #include "shell/WindowPlacement.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/FakeDesktop.h"
 
 namespace sonavel {
 namespace {
@@ -189,6 +192,46 @@ TEST_P(CommandWalk, ReachesEveryCommandFromItsMenuItemAndItsKeys) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, CommandWalk, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Swedish" : "English"; });
+
+// F1, Ctrl+G and F12 answer from the main window with and without a song,
+// in the interface's language. No ReadMe or tune lies beside the test
+// program, so the first two say so.
+class HelpKeys : public ShellTest, public ::testing::WithParamInterface<bool> {
+  void SetUp() override { StartMainWindow(GetParam() ? kSwedish : QLocale(QLocale::English)); }
+};
+
+TEST_P(HelpKeys, OpenWhatTheyNameWithAndWithoutASong) {
+  FakeDesktop desktop;
+  const FakeDesktopInPlace inPlace(desktop);
+  const auto english = [](int id) { return QString::fromUtf8(sonavel::EnglishString(id)); };
+  const std::tuple<int, Qt::KeyboardModifiers, QString, QString> rows[] = {
+      {Qt::Key_F1, Qt::NoModifier, sonavel::StringTableText(sonavel::IDS_README_FAILED),
+       english(sonavel::IDS_README_FAILED)},
+      {Qt::Key_G, Qt::ControlModifier, sonavel::StringTableText(sonavel::IDS_TUNER_FAILED),
+       english(sonavel::IDS_TUNER_FAILED)},
+      {Qt::Key_F12, Qt::NoModifier, CSettingsDlg::tr("Settings"), QStringLiteral("Settings")},
+  };
+  for (const bool withSong : {false, true}) {
+    if (withSong) {
+      ASSERT_NE(Open("Am"), nullptr);
+    }
+    for (const auto& [key, modifiers, expected, inEnglish] : rows) {
+      QString shown;
+      test::WhenModal<QDialog>([&shown](QDialog* dialog) {
+        const auto* box = qobject_cast<QMessageBox*>(dialog);
+        shown = box ? box->text() : dialog->windowTitle();
+        dialog->reject();
+      });
+      Press(key, modifiers);
+      EXPECT_EQ(shown, expected) << withSong;
+      EXPECT_EQ(shown == inEnglish, !GetParam()) << shown.toStdString();
+    }
+  }
+  EXPECT_EQ(desktop.calls, QStringList()) << "nothing to hand to the desktop";
+}
+
+INSTANTIATE_TEST_SUITE_P(Shell, HelpKeys, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Swedish" : "English"; });
 
 struct PlacementCase {
