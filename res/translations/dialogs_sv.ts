@@ -220,7 +220,7 @@ till det angivna filnamnstillägget.</translation>
     </message>
     <message>
         <source>Set ta&amp;b color...</source>
-        <translation>Tab&amp;ulatorfärg...</translation>
+        <translation>Tab&amp;ulaturfärg...</translation>
     </message>
     <message>
         <source>Set &amp;chord color...</source>

@@ -202,7 +202,7 @@ TEST_F(SettingsDialogTest, AssociateButtonOnlyWithAFunctionAndEveryTextInSwedish
   ASSERT_TRUE(strings.load(QString::fromUtf8(SONAVEL_STRINGS_SV_QM)));
   const QString swedish = QStringLiteral(
       "Inställningar|Dokumentinställningar|Övrigt|OBS: Dessa inställningar börjar gälla på nya dokument.|Dokument "
-      "som redan är öppna behåller sina färger och sitt typsnitt.|&Textfärg...|Tab&ulatorfärg...|&Ackordfärg...|"
+      "som redan är öppna behåller sina färger och sitt typsnitt.|&Textfärg...|Tab&ulaturfärg...|&Ackordfärg...|"
       "&Bakgrundsfärg...|Ty&psnitt...|Transp&onering...|Använd s&ystemfärger på bakgrund|Ackord är i [&klamrar]|"
       "&Radbryt|Snabb avslutning (&ESC)|&Färga automatiskt|Färga &öppnade filer|OK|Avbryt|Associera f&iltyper...|"
       "&Standardvärden|Ackord:\nC C# D D# E F F# G G# A A# B \nTabulatur:\n-0-1-2-3-4-5-6-7-8-9-10-11-12-");
