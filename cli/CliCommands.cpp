@@ -70,10 +70,13 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   // Nothing transposed means nothing to save: the file is left alone.
   if (!tr.inPlace || changed) {
     const std::string bytes = EncodeForSave(result.text, song.saveEncoding, nullptr);
-    std::string error;
     if (tr.inPlace || tr.outputPath) {
       const std::string target = tr.outputPath ? *tr.outputPath : request.file;
-      if (!WriteFileAtomically(target, bytes, error)) return FileError(streams, target, error);
+      // A file another program changed while it was transposed keeps that change.
+      WriteError error;
+      if (!WriteFileSafely(target, bytes, error, tr.inPlace ? &song.fingerprint : nullptr)) {
+        return FileError(streams, target, error.reason);
+      }
     } else {
       streams.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
       streams.out.flush();

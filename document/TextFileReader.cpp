@@ -232,6 +232,13 @@ bool CTextFileReader::Refill() {
   m_end = kept;
   errno = 0;
   const std::size_t got = std::fread(m_buffer.data() + kept, 1, m_blockSize, m_file);
+  // Rewinding reads the start again; each byte counts once.
+  const std::uint64_t gotFrom = m_bufferOffset + kept;
+  if (gotFrom + got > m_hashedEnd) {
+    const std::size_t fresh = static_cast<std::size_t>(gotFrom + got - m_hashedEnd);
+    m_hasher.Update(m_buffer.data() + kept + got - fresh, fresh);
+    m_hashedEnd = gotFrom + got;
+  }
   if (m_validating && !m_validator.Feed(m_buffer.data() + kept, got)) {
     m_validating = false;
     m_notUtf8 = true;
@@ -626,6 +633,7 @@ bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadErro
     out.codePage = reader.EightBitCodePage();
     out.saveEncoding = reader.EncodingToSave();
     out.losses = reader.Losses();
+    out.fingerprint = reader.BytesRead();
     return true;
   } catch (const std::bad_alloc&) {
     error.kind = ReadErrorKind::OutOfMemory;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/FileFingerprint.h"
+
 namespace sonavel {
 
 enum class TextEncoding { EightBit = 0, Utf16BigEndian = 1, Utf16LittleEndian = 2, Utf8 = 3 };
@@ -79,6 +81,9 @@ class CTextFileReader {
   CodePage EightBitCodePage() const { return m_codePage; }
   SaveEncoding EncodingToSave() const { return SaveEncodingOf(m_encoding, m_codePage); }
   const ReadLosses& Losses() const { return m_losses; }
+  // The bytes read from the file so far, each counted once however often it
+  // was read: after ReadAll, the whole file as it was read.
+  FileFingerprint BytesRead() const { return m_hasher.Result(); }
 
   // A failed read ends the text early; callers must not mistake that for the
   // file's real end.
@@ -131,6 +136,8 @@ class CTextFileReader {
   std::uint64_t m_bufferOffset = 0; // file offset of m_buffer[0]
   bool m_sourceExhausted = false;   // no bytes beyond m_end
   std::vector<char> m_scratch;      // a line's decoded UTF-8, appended at once
+  ContentHasher m_hasher;
+  std::uint64_t m_hashedEnd = 0;    // file offset up to which bytes are hashed
 
   bool m_eof = false;
   bool m_atStart = true;
@@ -144,6 +151,7 @@ struct SongFileText {
   CodePage codePage = CodePage::Utf8;
   SaveEncoding saveEncoding = SaveEncoding::Utf8;
   ReadLosses losses;
+  FileFingerprint fingerprint;  // of the bytes read
 };
 
 // The largest song file read: 1 GiB, or an eighth of the memory when that

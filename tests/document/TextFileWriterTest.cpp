@@ -11,7 +11,9 @@
 #include <map>
 #include <ostream>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <tuple>
 
 #include "tests/support/HexBytes.h"
 #include "tests/support/Songs.h"
@@ -88,48 +90,113 @@ class SongFolder : public ::testing::Test {
   void TearDown() override { fs::remove_all(m_dir); }
 
   // Every name in the folder with where it links to, or its mode and bytes.
-  std::map<std::string, std::string> Contents() const {
+  std::string Listing() const {
     std::map<std::string, std::string> contents;
     for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
-      contents[entry.path().filename()] =
-          entry.is_symlink() ? "-> " + fs::read_symlink(entry.path()).string()
-                             : std::to_string(static_cast<int>(entry.status().permissions())) + " " + FileBytes(entry);
+      std::ostringstream line;
+      if (entry.is_symlink()) {
+        line << "-> " << fs::read_symlink(entry.path()).string();
+      } else {
+        line << std::oct << static_cast<int>(entry.status().permissions()) << ' ' << FileBytes(entry);
+      }
+      contents[entry.path().filename()] = line.str();
     }
-    return contents;
+    std::string listing;
+    for (const auto& [name, line] : contents) listing += (listing.empty() ? "" : ", ") + name + " " + line;
+    return listing;
   }
 
   // Saves "new", preferring Windows-1252, with files limited to `limit` bytes
   // (which even root cannot write past); gives the reason it failed, or "".
-  std::string Save(const std::string& name, rlim_t limit = RLIM_INFINITY) {
+  std::string Save(const std::string& name, rlim_t limit, const FileFingerprint* expected) {
     rlimit previous{};
     ::getrlimit(RLIMIT_FSIZE, &previous);
     const rlimit limited{std::min(limit, previous.rlim_max), previous.rlim_max};
     const auto handler = ::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &limited);
     SaveEncoding used = kUtf8;
-    std::string error;
-    const bool saved = WriteSongFile(m_dir / name, "new", k1252, &used, error);
+    WriteError error;
+    const bool saved = WriteSongFile(m_dir / name, "new", k1252, &used, error, expected);
     ::setrlimit(RLIMIT_FSIZE, &previous);
     ::signal(SIGXFSZ, handler);
     EXPECT_EQ(used, saved ? k1252 : kUtf8);
-    return error;
+    EXPECT_EQ(error.kind == WriteErrorKind::NotWritable, error.reason == "The file is read-only") << error.reason;
+    return error.reason;
   }
 
   fs::path m_dir;
 };
 
-// A failure names its reason on one line and leaves the folder as it was:
-// no half file, no temporary file. A save replaces the file a link names and
-// keeps its mode.
-TEST_F(SongFolder, SaveReplacesTheLinkedFileWholeOrNotAtAll) {
-  auto expected = Contents();
-  EXPECT_EQ(Save("missing/song.crd"), "Cannot create a temporary file: No such file or directory");
-  EXPECT_EQ(Save("plain", 2), "Cannot write: File too large");
-  EXPECT_EQ(Contents(), expected);
-  expected["plain"].replace(expected["plain"].find(' ') + 1, std::string::npos, "new");
-  EXPECT_EQ(Save("link"), "");
-  EXPECT_EQ(Contents(), expected);
+struct CarefulSaveRow {
+  const char* name;
+  void (*setUp)(const fs::path& dir);  // null: the folder as it starts
+  const char* saved;                   // the name saved under
+  rlim_t limit;
+  const char* expectedBytes;           // null: replaced whatever it holds
+  const char* error;
+  const char* listing;
+  bool sameFile;  // "plain" keeps its inode, owner and group
+};
+
+void PrintTo(const CarefulSaveRow& row, std::ostream* os) { *os << row.name; }
+
+constexpr rlim_t kNoLimit = RLIM_INFINITY;
+constexpr const char* kUnchanged = "link -> plain, plain 604 old";
+constexpr const char* kSaved = "link -> plain, plain 604 new";
+
+const CarefulSaveRow kCarefulSaveRows[] = {
+    {"MissingFolderLeavesNothing", nullptr, "missing/song.crd", kNoLimit, nullptr,
+     "Cannot create a temporary file: No such file or directory", kUnchanged, true},
+    {"WriteFailureLeavesTheOldBytes", nullptr, "plain", 2, nullptr, "Cannot write: File too large", kUnchanged, true},
+    {"ReplacedByRenameKeepsTheMode", [](const fs::path& d) { fs::permissions(d / "plain", fs::perms{0640}); },
+     "plain", kNoLimit, nullptr, "", "link -> plain, plain 640 new", false},
+    {"LinkKeepsLinkingAndItsFileIsWritten", nullptr, "link", kNoLimit, nullptr, "", kSaved, true},
+    {"FailedWriteThroughALinkPutsTheOldBytesBack",
+     [](const fs::path& d) { std::ofstream(d / "plain", std::ios::trunc) << "o"; }, "link", 2, nullptr,
+     "Cannot write: File too large", "link -> plain, plain 604 o", true},
+    {"HardLinksStayJoined", [](const fs::path& d) { fs::create_hard_link(d / "plain", d / "hard"); }, "hard",
+     kNoLimit, nullptr, "", "hard 604 new, link -> plain, plain 604 new", true},
+    {"ReadOnlyFileIsRefused", [](const fs::path& d) { fs::permissions(d / "plain", fs::perms{0444}); }, "plain",
+     kNoLimit, nullptr, "The file is read-only", "link -> plain, plain 444 old", true},
+    {"AnotherUsersFileKeepsOwnerAndGroup",
+     [](const fs::path& d) { ASSERT_EQ(::chown((d / "plain").c_str(), 4321, 4321), 0); }, "plain", kNoLimit, nullptr,
+     "", kSaved, true},
+    {"UnchangedFileIsReplaced", nullptr, "plain", kNoLimit, "old", "", kSaved, false},
+    {"ChangedFileIsLeftAlone", nullptr, "plain", kNoLimit, "older",
+     "Changed by another program since it was read; not replaced", kUnchanged, true},
+    {"ChangedFileBehindALinkIsLeftAlone", nullptr, "link", kNoLimit, "older",
+     "Changed by another program since it was read; not replaced", kUnchanged, true},
+    // Only our own leftovers for this name, never a file of another name.
+    {"LeftoversOfAKilledSaveGo",
+     [](const fs::path& d) {
+       for (const char* name :
+            {".plain.sonavel-save-Ab3xYz", ".plain.sonavel-save-ABCDEFG", "plain.sonavel-save-Ab3xYz"}) {
+         std::ofstream(d / name) << "x";
+       }
+     },
+     "plain", kNoLimit, nullptr, "",
+     ".plain.sonavel-save-ABCDEFG 644 x, link -> plain, plain 604 new, plain.sonavel-save-Ab3xYz 644 x", false},
+};
+
+class CarefulSave : public SongFolder, public ::testing::WithParamInterface<CarefulSaveRow> {};
+
+// A failure names its reason on one line; no row leaves a temporary file.
+TEST_P(CarefulSave, KeepsEverythingAboutTheFile) {
+  const CarefulSaveRow& row = GetParam();
+  if (row.setUp) row.setUp(m_dir);
+  struct stat before {};
+  ASSERT_EQ(::stat((m_dir / "plain").c_str(), &before), 0);
+  const FileFingerprint expected = FingerprintOf(row.expectedBytes ? row.expectedBytes : "");
+  EXPECT_EQ(Save(row.saved, row.limit, row.expectedBytes ? &expected : nullptr), row.error);
+  EXPECT_EQ(Listing(), row.listing);
+  struct stat after {};
+  ASSERT_EQ(::stat((m_dir / "plain").c_str(), &after), 0);
+  EXPECT_EQ(std::tie(after.st_ino, after.st_uid, after.st_gid) == std::tie(before.st_ino, before.st_uid, before.st_gid),
+            row.sameFile);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, CarefulSave, ::testing::ValuesIn(kCarefulSaveRows),
+                         ::testing::PrintToStringParamName());
 
 SONGS_PRESENT_TEST()
 
