@@ -1,5 +1,6 @@
 #include "document/Settings.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -7,6 +8,7 @@
 #include <type_traits>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "document/SettingsStore.h"
 
@@ -135,6 +137,46 @@ bool WithinBounds(std::int32_t value, std::int32_t min, std::int32_t max) {
   return (min == kOpen || value >= min) && (max == kOpen || value <= max);
 }
 
+constexpr std::uint32_t Bit(std::size_t index) { return std::uint32_t{1} << index; }
+static_assert(kSettings.size() <= 32, "one bit per setting");
+
+std::uint32_t DifferingFields(const SettingsValues& a, const SettingsValues& b) {
+  std::uint32_t differing = 0;
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    std::visit([&](const auto& field) { differing |= a.*field.member != b.*field.member ? Bit(i) : 0; },
+               kSettings[i].field);
+  }
+  return differing;
+}
+
+std::int32_t LittleEndianNumber(const std::vector<std::uint8_t>& data) {
+  return static_cast<std::int32_t>(std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
+                                   std::uint32_t{data[2]} << 16 | std::uint32_t{data[3]} << 24);
+}
+
+// Whether the stored value is in the form Save writes and Load takes as it
+// is. Such a value may be another instance's change; anything else (missing,
+// out of bounds, of another type or size) is put right on saving.
+bool InSavedForm(const Setting& setting, const ValueLookup& value) {
+  if (value.status != LookupStatus::Found || !value.dataRead) return false;
+  const std::vector<std::uint8_t>& data = value.data;
+  return std::visit(
+      Overloaded{
+          [&](const FlagField&) {
+            return value.type == REG_BINARY && data.size() == 4 && (LittleEndianNumber(data) & ~1) == 0;
+          },
+          [&]<typename T>(const NumberField<T>& field) {
+            return value.type == REG_BINARY && data.size() == 4 &&
+                   WithinBounds(LittleEndianNumber(data), field.min, field.max);
+          },
+          [&](const TextField&) {
+            return value.type == REG_SZ && !data.empty() &&
+                   std::find(data.begin(), data.end(), 0) == data.end() - 1;
+          },
+      },
+      setting.field);
+}
+
 }  // namespace
 
 CSettings::CSettings() : CSettings(SettingsStore::PerUser()) {}
@@ -145,6 +187,7 @@ CSettings::CSettings(std::shared_ptr<SettingsStore> store, SettingsPersistence p
 }
 
 CSettings& CSettings::operator=(const CSettings& other) {
+  m_assigned |= other.m_assigned | DifferingFields(*this, other);
   SettingsValues::operator=(other);
   m_settingsKey = other.m_settingsKey;
   return *this;
@@ -205,6 +248,8 @@ void CSettings::Load() {
         },
         setting.field);
   }
+  m_stored = *this;
+  m_assigned = 0;
 }
 
 void CSettings::Save() {
@@ -215,16 +260,30 @@ void CSettings::Save() {
   struct WriteBatch {
     explicit WriteBatch(SettingsStore& store) : store(store) { store.BeginWriteBatch(kSaveWait); }
     ~WriteBatch() {
-      if (!store.EndWriteBatch() && !store.File().empty()) {
+      if (!ended) End();
+    }
+    bool End() {
+      ended = true;
+      if (store.EndWriteBatch()) return true;
+      if (!store.File().empty()) {
         std::fprintf(stderr, "sonavel: the settings could not be saved in %s\n", store.File().c_str());
       }
+      return false;
     }
     SettingsStore& store;
+    bool ended = false;
   } batch(m_settingsKey.Store());
+  const std::uint32_t changed = m_assigned | DifferingFields(*this, m_stored);
   for (const std::size_t index : kSaveIndices) {
     const Setting& setting = kSettings[index];
     if (!SelectSubkey(setting.subkey)) continue;
     const std::string_view name = setting.name;
+    // Read within the batch, so no other instance writes in between.
+    if ((changed & Bit(index)) == 0 &&
+        InSavedForm(setting, m_settingsKey.Store().ReadValue(m_settingsKey.Root(), m_settingsKey.KeyPath(), name,
+                                                             SettingsStore::kMaxValueBytes))) {
+      continue;
+    }
     std::visit(
         Overloaded{
             [&](const FlagField& field) {
@@ -236,6 +295,11 @@ void CSettings::Save() {
             [&](const TextField& field) { m_settingsKey.PutText(name, this->*field.member); },
         },
         setting.field);
+  }
+  // A save that failed leaves the changes to the next one.
+  if (batch.End()) {
+    m_stored = *this;
+    m_assigned = 0;
   }
 }
 

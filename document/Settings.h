@@ -68,7 +68,8 @@ class CSettings : public SettingsValues {
   CSettings(const CSettings&) = default;
   // Copies every field and the key, but keeps this record's persistence:
   // assigning an edited working copy to theSettings() must not stop it
-  // from saving at exit.
+  // from saving at exit. Every field the assignment changes counts as
+  // changed here, even when it comes back to the stored value later.
   CSettings& operator=(const CSettings& other);
   // Saves (unless read-only).
   ~CSettings();
@@ -81,7 +82,10 @@ class CSettings : public SettingsValues {
   void SetDefaults();
   // Defaults first, then every stored value that exists and is in bounds.
   void Load();
-  // Writes every field, changed or not. Does nothing when read-only.
+  // Writes the fields this record changed since it last loaded or saved,
+  // and puts right stored values that are missing or that Load could not
+  // take as they are. Another running instance may have saved the other
+  // fields since, and its changes stay. Does nothing when read-only.
   void Save();
   // Puts all four colours back to their defaults when two of the three
   // marking colours are equal, since the marks could no longer be told
@@ -99,6 +103,8 @@ class CSettings : public SettingsValues {
 
   CRegistryKey m_settingsKey;
   SettingsPersistence m_persistence;
+  SettingsValues m_stored;        // as last loaded or saved
+  std::uint32_t m_assigned = 0;  // one bit per setting an assignment changed
 };
 
 // The program-wide record. main() creates one SettingsScope before its main

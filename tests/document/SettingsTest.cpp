@@ -67,6 +67,28 @@ TEST_F(SettingsTest, LoadingTakesWhatTheRulesAllowAndSavingWritesItBack) {
   }
 }
 
+// Two editors on one store: each saves what it changed, directly or through a
+// dialog's working copy, and leaves the other's changes alone. A field a
+// dialog changed counts even when a later dialog puts it back.
+TEST_F(SettingsTest, EachOfTwoInstancesSavesOnlyWhatItChanged) {
+  CSettings{store};  // a first run stores every value
+  CSettings mine(store);
+  CSettings theirs(std::make_shared<SettingsStore>(file));
+  mine.key = 3;
+  CSettings edited = mine.WorkingCopy();
+  edited.fontSize = 12;
+  edited.autoColor = true;
+  mine = edited;
+  edited.autoColor = false;
+  mine = edited;
+  theirs.steps = 5;
+  theirs.autoColor = true;
+  theirs.Save();
+  mine.Save();
+  const CSettings after(store);
+  EXPECT_EQ(std::tie(after.key, after.fontSize, after.steps, after.autoColor), std::tuple(3, 12, 5, false));
+}
+
 TEST(SettingsValidateColors, ResetsAllFourOnlyWhenTwoMarkingColorsAreEqual) {
   const struct {
     ColorRef background, text, chord, tab;
