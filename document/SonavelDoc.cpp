@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <algorithm>
 #include <filesystem>
@@ -79,6 +78,7 @@ bool CSonavelDoc::LoadFile(const QString& path, QString& error) {
     m_saveEncoding = file.saveEncoding;
     m_losses = file.losses;
     SetCurrentFile(path);
+    RememberDiskState(file.fingerprint);
     // Colouring a large song may run out of memory as well.
     emit loaded(ShouldColorizeOnOpen(file.text, sonavel::theSettings().autoColorOnOpen));
   } catch (const std::bad_alloc&) {
@@ -111,16 +111,22 @@ QString CSonavelDoc::LossesText() const {
   return parts.join(tr(" and ", "joins the kinds of bytes a file loses"));
 }
 
-bool CSonavelDoc::SaveFile(const QString& path, QString& error) {
+bool CSonavelDoc::SaveFile(const QString& path, QString& error, const sonavel::FileFingerprint* expected) {
   const std::string text = PlainText(*m_text).toStdString();
   sonavel::SaveEncoding used = m_saveEncoding;
   const std::string bytes = sonavel::EncodeForSave(text, m_saveEncoding, &used);
 
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-      !file.commit()) {
-    error = file.errorString();
+  sonavel::WriteError failure;
+  if (!sonavel::WriteFileSafely(ToFileSystemPath(path), bytes, failure, expected)) {
+    switch (failure.kind) {
+      case sonavel::WriteErrorKind::NotWritable:
+        error = tr("The file is read-only, or you may not write to it");
+        break;
+      case sonavel::WriteErrorKind::ChangedOnDisk:
+        error = tr("Another program has changed the file since it was opened");
+        break;
+      case sonavel::WriteErrorKind::System: error = QString::fromStdString(failure.reason); break;
+    }
     return false;
   }
   // The file is now in this form, and reopening it would find so.
@@ -130,8 +136,29 @@ bool CSonavelDoc::SaveFile(const QString& path, QString& error) {
   m_losses = {};
   m_text->setModified(false);
   SetCurrentFile(path);
+  RememberDiskState(sonavel::FingerprintOf(bytes));
   return true;
 }
+
+void CSonavelDoc::RememberDiskState(const sonavel::FileFingerprint& fingerprint) {
+  m_diskBytes = fingerprint;
+  m_diskStamp = sonavel::StampOf(ToFileSystemPath(m_currentFile));
+}
+
+bool CSonavelDoc::ChangedOnDisk() {
+  if (IsUntitled() || !m_diskBytes) return false;
+  const std::filesystem::path path = ToFileSystemPath(m_currentFile);
+  const std::optional<sonavel::FileStamp> stamp = sonavel::StampOf(path);
+  if (!stamp || stamp == m_diskStamp) return false;
+  // A new stamp alone (touched, or rewritten with the same bytes) is no change.
+  const std::optional<sonavel::FileFingerprint> bytes = sonavel::FingerprintFile(path);
+  if (!bytes) return false;
+  if (*bytes != *m_diskBytes) return true;
+  m_diskStamp = stamp;
+  return false;
+}
+
+void CSonavelDoc::IgnoreChangeOnDisk() { m_diskStamp = sonavel::StampOf(ToFileSystemPath(m_currentFile)); }
 
 void CSonavelDoc::SetCurrentFile(const QString& path) {
   const QFileInfo info(path);
@@ -150,10 +177,29 @@ bool CSonavelDoc::MayReplaceLossyFile(const QString& path, QWidget* owner) {
   return box.exec() == QMessageBox::Yes;
 }
 
+// Compared by content, as a program may keep the time or the size. The bytes
+// found now are the ones the save may replace, so that a change made while
+// the question is open is not lost either.
+bool CSonavelDoc::MayReplaceChangedFile(const QString& path, QWidget* owner,
+                                        std::optional<sonavel::FileFingerprint>& expected) {
+  if (!m_diskBytes || QFileInfo(path).canonicalFilePath() != m_currentFile) return true;
+  expected = sonavel::FingerprintFile(ToFileSystemPath(path));
+  if (!expected || *expected == *m_diskBytes) return true;
+  QMessageBox box(QMessageBox::Warning, sonavel::StringTableText(sonavel::IDS_APP_TITLE),
+                  tr("%1 has been changed by another program since it was opened. Save anyway and replace those "
+                     "changes?")
+                      .arg(QDir::toNativeSeparators(path)),
+                  QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 bool CSonavelDoc::SaveWithMessage(const QString& path, QWidget* owner) {
   if (!MayReplaceLossyFile(path, owner)) return false;
+  std::optional<sonavel::FileFingerprint> expected;
+  if (!MayReplaceChangedFile(path, owner, expected)) return false;
   QString error;
-  if (SaveFile(path, error)) return true;
+  if (SaveFile(path, error, expected ? &*expected : nullptr)) return true;
   QMessageBox::warning(owner, sonavel::StringTableText(sonavel::IDS_APP_TITLE),
                        tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(path), error));
   return false;

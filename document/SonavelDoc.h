@@ -7,9 +7,11 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 #include "document/DocumentOptions.h"
+#include "document/FileFingerprint.h"
 #include "document/TextFileReader.h"
 
 class CDocManagerEx;
@@ -40,8 +42,17 @@ class CSonavelDoc : public QObject {
   // or memory runs out while it is read or coloured.
   bool LoadFile(const QString& path, QString& error);
   // Writes the text to `path` in one piece. False, with the reason in
-  // `error` and the file on disk as it was, when that fails.
-  bool SaveFile(const QString& path, QString& error);
+  // `error` and the file on disk as it was, when that fails, when the user
+  // may not write the file, or when `expected` is given and the file no
+  // longer holds those bytes.
+  bool SaveFile(const QString& path, QString& error, const sonavel::FileFingerprint* expected = nullptr);
+
+  // Whether another program has changed the file since the document read or
+  // saved it. Cheap while the file's stamp is unchanged.
+  bool ChangedOnDisk();
+  // The user keeps the document's text: the file as it is now no longer
+  // counts as changed here, though saving over it still asks.
+  void IgnoreChangeOnDisk();
 
   // The File menu's Save and Save As: ask for a name where needed, save and
   // report a failure. False when cancelled or failed.
@@ -83,6 +94,9 @@ class CSonavelDoc : public QObject {
  private:
   bool SaveWithMessage(const QString& path, QWidget* owner);
   bool MayReplaceLossyFile(const QString& path, QWidget* owner);
+  bool MayReplaceChangedFile(const QString& path, QWidget* owner,
+                             std::optional<sonavel::FileFingerprint>& expected);
+  void RememberDiskState(const sonavel::FileFingerprint& fingerprint);
   void SetCurrentFile(const QString& path);
   static QString OutOfMemoryText();
 
@@ -94,4 +108,8 @@ class CSonavelDoc : public QObject {
   sonavel::SaveEncoding m_saveEncoding = sonavel::SaveEncoding::Utf8;
   bool m_loading = false;
   sonavel::ReadLosses m_losses;
+  // The bytes last read from or written to m_currentFile, and the file's
+  // stamp then.
+  std::optional<sonavel::FileFingerprint> m_diskBytes;
+  std::optional<sonavel::FileStamp> m_diskStamp;
 };

@@ -1,5 +1,6 @@
 # The editor's view (Qt): the text control on QTextEdit and CSonavelView.
 add_library(sonavel_view_qt STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/FileChangedBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QtTextControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SonavelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextSearch.cpp

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextCursor>
@@ -23,6 +24,7 @@
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandLineInfo.h"
+#include "view/FileChangedBar.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace sonavel {
@@ -88,6 +90,9 @@ TEST_F(DocumentTest, AFailedSaveOrLoadLeavesFilesAndDocumentAsTheyWere) {
   EXPECT_FALSE(doc.SaveFile(m_dir.path(), error));  // over a folder
   EXPECT_FALSE(doc.LoadFile(PathOf("missing.crd"), error));
   EXPECT_FALSE(doc.LoadFile(m_dir.path(), error));
+  QFile::setPermissions(PathOf("song.crd"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  EXPECT_FALSE(doc.SaveFile(PathOf("song.crd"), error));
+  EXPECT_EQ(error, QStringLiteral("The file is read-only, or you may not write to it"));
   EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "old\r\n");
   EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), files) << "no temporary file is left behind";
   EXPECT_EQ(CSonavelDoc::PlainText(*doc.TextDocument()), QStringLiteral("new old\n"));
@@ -238,6 +243,47 @@ TEST_F(DocumentTest, AFileWithBytesItCannotKeepIsNeverReplacedUnasked) {
     EXPECT_EQ(test::ReadBytes(PathOf("nul.crd")), after);
   }
   EXPECT_FALSE(child->Document().Losses().Any()) << "the file now holds what is shown";
+}
+
+// Another program rewrites the file with as many bytes: saving over it asks
+// first (No by default), and activating its window offers to reload it in a
+// bar, once per change.
+TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNeitherReplacedUnaskedNorForgotten) {
+  test::WriteBytes(PathOf("song.crd"), "C\r\n");
+  CChildFrame* child = m_frame->OpenFile(PathOf("song.crd"));
+  ASSERT_NE(child, nullptr);
+  CSonavelDoc& doc = child->Document();
+  QTextCursor(doc.TextDocument()).insertText(QStringLiteral("G "));
+  test::WriteBytes(PathOf("song.crd"), "D\r\n");
+  for (const auto& [answer, saved, after] : {std::tuple{QMessageBox::No, false, "D\r\n"},
+                                             std::tuple{QMessageBox::Yes, true, "G C\r\n"}}) {
+    QString question;
+    test::WhenModal<QMessageBox>([&question, answer = answer](QMessageBox* box) {
+      question = box->text();
+      EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+      box->button(answer)->click();
+    });
+    EXPECT_EQ(doc.Save(nullptr), saved);
+    EXPECT_TRUE(question.contains(QStringLiteral("has been changed by another program"))) << question.toStdString();
+    EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), after);
+  }
+
+  const auto activate = [child] {
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(child, &activation);
+    return child->FileChangedBar()->isVisibleTo(child);
+  };
+  EXPECT_FALSE(activate()) << "the file holds what was saved";
+  test::WriteBytes(PathOf("song.crd"), "E\r\n");
+  EXPECT_TRUE(activate());
+  child->FileChangedBar()->KeepButton()->click();
+  EXPECT_FALSE(activate()) << "kept";
+  test::WriteBytes(PathOf("song.crd"), "Am\r\n");
+  EXPECT_TRUE(activate());
+  child->FileChangedBar()->ReloadButton()->click();
+  EXPECT_FALSE(child->FileChangedBar()->isVisibleTo(child));
+  EXPECT_EQ(Text(), "Am\n");
+  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(CommandLine, NamesTheCommandAndTheFile) {
