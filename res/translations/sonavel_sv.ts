@@ -2,6 +2,34 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>CChildFrame</name>
+    <message>
+        <source>Cannot reload %1:
+%2.</source>
+        <translation>Det går inte att läsa in %1 igen:
+%2.</translation>
+    </message>
+</context>
+<context>
+    <name>CFileChangedBar</name>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Läs in igen</translation>
+    </message>
+    <message>
+        <source>&amp;Keep This Version</source>
+        <translation>&amp;Behåll den här versionen</translation>
+    </message>
+    <message>
+        <source>%1 has been changed by another program. Reloading it discards your changes.</source>
+        <translation>%1 har ändrats av ett annat program. Om du läser in den igen försvinner dina ändringar.</translation>
+    </message>
+    <message>
+        <source>%1 has been changed by another program.</source>
+        <translation>%1 har ändrats av ett annat program.</translation>
+    </message>
+</context>
+<context>
     <name>CLockIndicators</name>
     <message>
         <source>This desktop does not tell the state of the lock keys.</source>
@@ -107,6 +135,18 @@
 Replace it with the text as shown, without them?</source>
         <translation>%1 innehåller byte som inte kan behållas: %2.
 Vill du ersätta den med texten som den visas, utan dem?</translation>
+    </message>
+    <message>
+        <source>The file is read-only, or you may not write to it</source>
+        <translation>Filen är skrivskyddad, eller så får du inte skriva till den</translation>
+    </message>
+    <message>
+        <source>Another program has changed the file since it was opened</source>
+        <translation>Ett annat program har ändrat filen sedan den öppnades</translation>
+    </message>
+    <message>
+        <source>%1 has been changed by another program since it was opened. Save anyway and replace those changes?</source>
+        <translation>%1 har ändrats av ett annat program sedan den öppnades. Vill du spara ändå och ersätta de ändringarna?</translation>
     </message>
 </context>
 <context>
