@@ -9,7 +9,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QMdiArea>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
@@ -20,8 +19,6 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-#include "dialogs/IntegerSpinEdit.h"
-#include "dialogs/TransposeDialog.h"
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
@@ -37,14 +34,6 @@ const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 class EditorTest : public test::MainWindowTest {
  protected:
   void SetUp() override { StartMainWindow(); }
-
-  // The text of the next message box, which is then closed with `button`.
-  void AnswerNextBox(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok) {
-    test::WhenModal<QMessageBox>([text, button](QMessageBox* box) {
-      *text = box->text();
-      box->button(button)->click();
-    });
-  }
 
   void Paste(QMimeData* data, Selection over) {
     QApplication::clipboard()->setMimeData(data);
@@ -115,101 +104,63 @@ INSTANTIATE_TEST_SUITE_P(Editor, Commands, ::testing::Combine(::testing::ValuesI
                                   (std::get<1>(info.param) ? "_Swedish" : "_English");
                          });
 
-TEST_F(EditorTest, TheTransposeDialogChangesThisSongsOptionsOnlyAndCancelNothing) {
-  ASSERT_NE(Open("C G Am\r\n"), nullptr);
-  Press(Qt::Key_F5);
-  for (const bool accept : {false, true}) {
-    bool shown = false;
-    test::WhenModal<CTransposeDlg>([accept, &shown](CTransposeDlg* dialog) {
-      shown = true;
-      dialog->findChild<CIntegerSpinEdit*>(QStringLiteral("steps"))->setValue(2);
-      accept ? dialog->accept() : dialog->reject();
-    });
-    Press(Qt::Key_F7);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(Text(), accept ? "D A Bm\n" : "C G Am\n");
-    EXPECT_EQ(View()->Document().Options().transpose.steps, accept ? 2 : 1);
-  }
-  EXPECT_EQ(theSettings().steps, 1);
-  ASSERT_NE(Open("C"), nullptr);
-  EXPECT_EQ(View()->Document().Options().transpose.steps, 1) << "another song keeps its own";
-}
-
-TEST_F(EditorTest, TogglesAndWrappingBelongToTheirSong) {
+// The Transpose dialog, the toggles and wrapping change the active song's
+// options only, never another song's nor the settings; Cancel changes nothing.
+TEST_F(EditorTest, OptionsBelongToTheirSongAndTheDialogsCancelChangesNothing) {
   CSonavelView* first = Open("C -3-");
   CSonavelView* second = Open("C -3-");
   ASSERT_TRUE(first && second);
   Press(Qt::Key_F5);
+  for (const bool accept : {false, true}) {
+    AnswerTransposeDialog(2, accept);
+    Press(Qt::Key_F7);
+    EXPECT_EQ(Text(), accept ? "D -5-" : "C -3-");
+  }
   second->OnTransposeChords();
-  EXPECT_TRUE(first->TransposeChords());
   second->OnTransposeTabs();
   EXPECT_FALSE(second->CanQuickTranspose());
   Press(Qt::Key_F7, Qt::ShiftModifier);  // off: no pass, no message box
   second->OnTransposeTabs();
   Press(Qt::Key_F7, Qt::ShiftModifier);
-  EXPECT_EQ(Text(), "C -4-");
+  EXPECT_EQ(Text(), "D -7-") << "by the song's own steps";
   Press(Qt::Key_W, Qt::ControlModifier);
-  EXPECT_EQ(std::pair(first->lineWrapMode(), second->lineWrapMode()),
-            std::pair(QTextEdit::WidgetWidth, QTextEdit::FixedPixelWidth));
-  EXPECT_TRUE(theSettings().wordWrap && theSettings().transposeChords) << "the settings are not the song's";
+  EXPECT_EQ(std::tuple(first->Document().Options().transpose.steps, first->TransposeChords(), first->lineWrapMode()),
+            std::tuple(1, true, QTextEdit::WidgetWidth));
+  EXPECT_EQ(second->lineWrapMode(), QTextEdit::FixedPixelWidth);
+  EXPECT_EQ(std::tuple(theSettings().steps, theSettings().transposeChords, theSettings().wordWrap),
+            std::tuple(1, true, true));
 }
 
-// New text takes the text colour, never a chord's: a transpose afterwards
-// changes chords and frets only.
-struct EditCase {
-  const char* name;
-  long at;
-  const char* typed;   // typed, or pasted when `paste`
-  bool paste;
-  bool autoColor;
-  const char* expected;  // after Shift+F7
-};
-
-void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
-
-class EditThenTranspose : public EditorTest, public ::testing::WithParamInterface<EditCase> {};
-
-TEST_P(EditThenTranspose, ChangesChordsAndFretsOnly) {
-  const EditCase& c = GetParam();
+// New text takes the text colour, never the colour of a chord beside it (the
+// view's tables pin what a transposition then changes); with autoColor it is
+// coloured as a fresh start would colour it.
+TEST_F(EditorTest, TypedAndPastedTextTakesTheTextColour) {
+  const struct {
+    long at;
+    const char* typed;  // typed, or pasted when `paste`
+    bool paste;
+  } rows[] = {{0, "Big ", false}, {1, "#", false},           {6, "ged Hello", false},
+              {0, "\n", false},   {0, "la la\nD E\n", true}, {2, "aj7", true}};
   theSettings().autoColorOnOpen = true;
-  theSettings().autoColor = c.autoColor;
-  ASSERT_NE(Open("Am C G\r\nSome lyrics here"), nullptr);
-  View()->Control().SetSel(c.at, c.at);
-  if (c.paste) QApplication::clipboard()->setText(QString::fromUtf8(c.typed).replace(u'\n', QStringLiteral("\r\n")));
-  c.paste ? Press(Qt::Key_V, Qt::ControlModifier) : Type(c.typed);
-  const std::string edited = Text();
-  const long inserted = static_cast<long>(edited.size()) - 23;
-  if (!c.autoColor) {
-    EXPECT_EQ(Mask().substr(c.at, inserted), std::string(inserted, '.')) << "the text colour";
-  }
-  Press(Qt::Key_F7, Qt::ShiftModifier);
-  EXPECT_EQ(Text(), c.expected);
-  if (c.autoColor) {  // coloured while typing as a fresh start would colour it
-    MemoryTextControl fresh;
-    DocumentOptions options;
-    ViewCommands commands(fresh, options);
-    fresh.SetText(edited);
-    commands.Colorize(false, false);
-    commands.OnQuickTranspose();
-    EXPECT_EQ(Text(), fresh.Text());
+  for (const bool autoColor : {false, true}) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(row.typed) + (autoColor ? " with autoColor" : ""));
+      theSettings().autoColor = autoColor;
+      ASSERT_NE(Open("Am C G\r\nSome lyrics here"), nullptr);
+      std::string expected = Mask();
+      View()->Control().SetSel(row.at, row.at);
+      if (row.paste)
+        QApplication::clipboard()->setText(QString::fromUtf8(row.typed).replace(u'\n', QStringLiteral("\r\n")));
+      row.paste ? Press(Qt::Key_V, Qt::ControlModifier) : Type(row.typed);
+      expected.insert(static_cast<std::size_t>(row.at), Text().size() - expected.size(), '.');
+      MemoryTextControl fresh;
+      DocumentOptions options;
+      fresh.SetText(Text());
+      ViewCommands(fresh, options).Colorize(false, false);
+      EXPECT_EQ(Mask(), autoColor ? test::ColorMask(fresh, options) : expected);
+    }
   }
 }
-
-const EditCase kEdits[] = {
-    {"WordTypedBeforeTheChords", 0, "Big ", false, false, "Big A#m C# G#\nSome lyrics here"},
-    {"WordsTypedAgainstTheLastChord", 6, "ged Hello", false, false, "A#m C# Gged Hello\nSome lyrics here"},
-    {"SharpTypedInsideAChord", 1, "#", false, false, "A#m C# G#\nSome lyrics here"},
-    {"SharpTypedInsideAChordAutoColor", 1, "#", false, true, "Bm C# G#\nSome lyrics here"},
-    {"ChordTypedIntoAWord", 2, "y", false, false, "Amy C# G#\nSome lyrics here"},
-    {"LineEndTypedBeforeTheChords", 0, "\n", false, false, "\nA#m C# G#\nSome lyrics here"},
-    {"LinesPastedBeforeTheChords", 0, "la la\nD E\n", true, false, "la la\nD E\nA#m C# G#\nSome lyrics here"},
-    {"LinesPastedBeforeTheChordsAutoColor", 0, "la la\nD E\n", true, true, "la la\nD# F\nA#m C# G#\nSome lyrics here"},
-    {"SuffixPastedAfterAChord", 2, "aj7", true, false, "Amaj7 C# G#\nSome lyrics here"},
-    {"SuffixPastedAfterAChordAutoColor", 2, "aj7", true, true, "A#maj7 C# G#\nSome lyrics here"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Editor, EditThenTranspose, ::testing::ValuesIn(kEdits),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditorTest, OnlyPlainTextComesInByPasteOrDrop) {
   theSettings().autoColor = true;
@@ -289,10 +240,7 @@ TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
   };
   const State before = now();
   if (c.dialog) {
-    test::WhenModal<CTransposeDlg>([](CTransposeDlg* dialog) {
-      dialog->findChild<CIntegerSpinEdit*>(QStringLiteral("steps"))->setValue(-3);
-      dialog->accept();
-    });
+    AnswerTransposeDialog(-3);
     Press(Qt::Key_F7);
   }
   for (const Key& key : c.keys) Press(key.key, key.modifiers);

@@ -1,5 +1,6 @@
 #include "tests/gui/GuiTestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "dialogs/IntegerSpinEdit.h"
+#include "dialogs/TransposeDialog.h"
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "engine/NoteTable.h"
@@ -94,5 +97,19 @@ QString MainWindowTest::Status() const { return m_frame->statusBar()->currentMes
 std::string MainWindowTest::Text() const { return CSonavelDoc::PlainText(*View()->document()).toStdString(); }
 
 std::string MainWindowTest::Mask() const { return ColorMask(View()->Control(), View()->Document().Options()); }
+
+void MainWindowTest::AnswerNextBox(QString* text, QMessageBox::StandardButton button) {
+  WhenModal<QMessageBox>([text, button](QMessageBox* box) {
+    *text = box->text();
+    box->button(button)->click();
+  });
+}
+
+void MainWindowTest::AnswerTransposeDialog(int steps, bool ok) {
+  WhenModal<CTransposeDlg>([steps, ok](CTransposeDlg* dialog) {
+    dialog->findChild<CIntegerSpinEdit*>(QStringLiteral("steps"))->setValue(steps);
+    ok ? dialog->accept() : dialog->reject();
+  });
+}
 
 }  // namespace sonavel::test

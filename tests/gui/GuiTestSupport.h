@@ -4,6 +4,7 @@
 // colours.
 
 #include <QLocale>
+#include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -62,6 +63,10 @@ class MainWindowTest : public ::testing::Test {
   QString Status() const;
   std::string Text() const;  // the active song, LF between lines
   std::string Mask() const;  // its colours as ColorMask gives them
+  // The text of the next message box, which is then closed with `button`.
+  static void AnswerNextBox(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok);
+  // Sets the next Transpose dialog's steps and closes it with OK or Cancel.
+  static void AnswerTransposeDialog(int steps, bool ok = true);
 
   std::unique_ptr<CTranslations> m_translations;
   FakeDocManager m_docManager;
