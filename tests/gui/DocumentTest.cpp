@@ -1,6 +1,6 @@
 // Songs opened and saved through the document and the main window: every
 // character comes back, saving is all or nothing, the colouring limit, new
-// songs' names and the clipboard's text in a new song, the command line.
+// songs' names and the clipboard's text in a new song.
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -284,29 +284,6 @@ TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNeitherReplacedUnaskedNorForg
   EXPECT_FALSE(child->FileChangedBar()->isVisibleTo(child));
   EXPECT_EQ(Text(), "Am\n");
   EXPECT_FALSE(doc.IsModified());
-}
-
-TEST(CommandLine, NamesTheCommandAndTheFile) {
-  using Command = CCommandLineInfo::ShellCommand;
-  const struct {
-    QStringList arguments;
-    Command command;
-    QString file;
-    QStringList ignored;
-  } rows[] = {
-      {{}, Command::FileNew, {}, {}},
-      {{"/home/me/song.crd"}, Command::FileOpen, "/home/me/song.crd", {}},
-      {{"/p", "song.crd"}, Command::FilePrint, "song.crd", {}},
-      {{"/pt", "a.crd", "lp", "drv", "port"}, Command::FilePrintTo, "a.crd", {}},
-      {{"/DDE"}, Command::FileDDE, {}, {}},
-      {{"--frobnicate", "a.crd", "b.crd"}, Command::FileOpen, "a.crd", {"--frobnicate", "b.crd"}},
-  };
-  for (const auto& row : rows) {
-    const CCommandLineInfo info = CCommandLineInfo::Parse(row.arguments);
-    EXPECT_EQ(info.m_nShellCommand, row.command) << row.arguments.join(u' ').toStdString();
-    EXPECT_EQ(info.m_strFileName, row.file);
-    EXPECT_EQ(info.m_ignored, row.ignored);
-  }
 }
 
 }  // namespace

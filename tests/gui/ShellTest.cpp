@@ -59,6 +59,14 @@ class ShellTest : public test::MainWindowTest {
     for (const QAction* menu : m_frame->menuBar()->actions()) titles << menu->text();
     return titles.join(u'|');
   }
+  // Opens Find (Ctrl+F) or Replace (Ctrl+H) and fills in what to find.
+  CFindReplaceDlg* FindDialog(Qt::Key key, const QString& what) {
+    Press(key, Qt::ControlModifier);
+    auto* dialog = m_frame->findChild<CFindReplaceDlg*>();
+    EXPECT_NE(dialog, nullptr);
+    if (dialog != nullptr) dialog->findChild<QLineEdit*>(QStringLiteral("what"))->setText(what);
+    return dialog;
+  }
 };
 
 const char* const kMenusWithSong = "&File|&Edit|&View|&Transpose|T&ools|&Window|&Help";
@@ -71,6 +79,7 @@ struct StartCase {
   const char* menus;
   bool printed = false;
   const char* box = "";  // a part of the message the user is shown
+  QStringList ignored = {};
 };
 
 void PrintTo(const StartCase& c, std::ostream* out) { *out << c.name; }
@@ -88,13 +97,10 @@ TEST_P(StartUp, OpensWhatTheCommandLineNames) {
     arguments << QString(argument).replace(QStringLiteral("%1"), song).replace(QStringLiteral("%2"), song + u'x');
   }
   QString box;
-  if (*c.box != '\0') {
-    test::WhenModal<QMessageBox>([&box](QMessageBox* shown) {
-      box = shown->text();
-      shown->accept();
-    });
-  }
-  ASSERT_TRUE(ShowFirstDocuments(*m_frame, CCommandLineInfo::Parse(arguments)));
+  if (*c.box != '\0') AnswerNextBox(&box);
+  const CCommandLineInfo line = CCommandLineInfo::Parse(arguments);
+  EXPECT_EQ(line.m_ignored, c.ignored);
+  ASSERT_TRUE(ShowFirstDocuments(*m_frame, line));
   EXPECT_EQ(Titles(), c.titles);
   EXPECT_EQ(MenuTitles(), QString::fromLatin1(c.menus));
   EXPECT_EQ(QFileInfo::exists(pdf), c.printed);
@@ -108,7 +114,11 @@ const StartCase kStarts[] = {
     {"AMissingFile", {"%2"}, {}, kMenusWithoutSong, false, "song.crdx"},
     {"PrintSwitchAlone", {"/p", "%1"}, {"Chord1"}, kMenusWithSong},
     {"DesktopOpen", {"/dde", "%1"}, {"Chord1", "song.crd"}, kMenusWithSong},
-    {"DesktopPrint", {"/dde", "/p", "%1"}, {"Chord1"}, kMenusWithSong, true},
+    {"DesktopPrint", {"/DDE", "/p", "%1"}, {"Chord1"}, kMenusWithSong, true},
+    {"DesktopPrintToTakesThreeNamesAfterTheFile", {"/dde", "/pt", "%1", "lp", "drv", "port", "more"}, {"Chord1"},
+     kMenusWithSong, false, "", {"more"}},
+    {"UnknownSwitchAndFurtherFilesIgnored", {"--frobnicate", "%1", "b.crd"}, {"song.crd"}, kMenusWithSong, false, "",
+     {"--frobnicate", "b.crd"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Shell, StartUp, ::testing::ValuesIn(kStarts),
@@ -281,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(Shell, PlacementRule, ::testing::ValuesIn(kPlacements),
 
 // Escape closes the program when the settings say so, after the question
 // about an unsaved song, and the placement is written even when the user
-// then cancels.
+// then cancels; an open dialog keeps Escape for itself.
 TEST_F(ShellTest, EscapeQuitsOnlyWithQuickExitAndAfterTheSaveQuestion) {
   CProfile().WriteInt(CWindowPlacement::kSection, "Right", -1);  // whatever an earlier window left
   ASSERT_NE(Open("C"), nullptr);
@@ -292,23 +302,16 @@ TEST_F(ShellTest, EscapeQuitsOnlyWithQuickExitAndAfterTheSaveQuestion) {
   EXPECT_EQ(CProfile().GetInt(CWindowPlacement::kSection, "Right", -1), -1);
 
   theSettings().quickExit = true;
+  CFindReplaceDlg* dialog = FindDialog(Qt::Key_H, {});
+  ASSERT_NE(dialog, nullptr);
+  QTest::keyClick(dialog, Qt::Key_Escape);
+  EXPECT_TRUE(!dialog->isVisible() && m_frame->isVisible()) << "a dialog keeps its Escape";
   for (const auto button : {QMessageBox::Cancel, QMessageBox::No}) {
     test::WhenModal<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
     Press(Qt::Key_Escape);
     EXPECT_EQ(m_frame->isVisible(), button == QMessageBox::Cancel);
     EXPECT_EQ(CProfile().GetInt(CWindowPlacement::kSection, "Right", -1), m_frame->normalGeometry().right() + 1);
   }
-}
-
-TEST_F(ShellTest, ADialogKeepsItsEscape) {
-  theSettings().quickExit = true;
-  ASSERT_NE(Open("C"), nullptr);
-  Press(Qt::Key_H, Qt::ControlModifier);
-  auto* dialog = m_frame->findChild<CFindReplaceDlg*>();
-  ASSERT_TRUE(dialog != nullptr && dialog->isVisible());
-  QTest::keyClick(dialog, Qt::Key_Escape);
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_TRUE(m_frame->isVisible());
 }
 
 // The bars and the recent files are as the last window left them; a recent
@@ -329,10 +332,7 @@ TEST_F(ShellTest, BarsAndRecentFilesOutliveTheWindow) {
 
   QFile::remove(song);
   QString box;
-  test::WhenModal<QMessageBox>([&box](QMessageBox* shown) {
-    box = shown->text();
-    shown->accept();
-  });
+  AnswerNextBox(&box);
   for (QAction* item : m_frame->menuBar()->actions().first()->menu()->actions()) {
     if (item->text().startsWith(QStringLiteral("&1 "))) item->trigger();
   }
@@ -370,10 +370,8 @@ class FindAndReplace : public ShellTest, public ::testing::WithParamInterface<Fi
 TEST_P(FindAndReplace, ReplaceAllIsOneStep) {
   const FindCase& c = GetParam();
   ASSERT_NE(Open("Sjö och sjön, SJÖ! Så såg\r\nAm sjö"), nullptr);
-  Press(Qt::Key_H, Qt::ControlModifier);
-  auto* dialog = m_frame->findChild<CFindReplaceDlg*>();
+  CFindReplaceDlg* dialog = FindDialog(Qt::Key_H, c.options.what);
   ASSERT_NE(dialog, nullptr);
-  dialog->findChild<QLineEdit*>(QStringLiteral("what"))->setText(c.options.what);
   dialog->findChild<QLineEdit*>(QStringLiteral("replacement"))->setText(c.options.replacement);
   for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
     if (box->text() == CFindReplaceDlg::tr("Match &case")) box->setChecked(c.options.matchCase);
@@ -401,10 +399,8 @@ INSTANTIATE_TEST_SUITE_P(Shell, FindAndReplace, ::testing::ValuesIn(kFinds),
 
 TEST_F(ShellTest, FindNextWrapsAroundAndSaysWhatItCannotFind) {
   ASSERT_NE(Open("sjö Sjö SJÖ"), nullptr);
-  Press(Qt::Key_F, Qt::ControlModifier);
-  auto* dialog = m_frame->findChild<CFindReplaceDlg*>();
+  CFindReplaceDlg* dialog = FindDialog(Qt::Key_F, QStringLiteral("sjö"));
   ASSERT_NE(dialog, nullptr);
-  dialog->findChild<QLineEdit*>(QStringLiteral("what"))->setText(QStringLiteral("sjö"));
   dialog->close();
   std::vector<long> found;
   for (int i = 0; i < 4; ++i) {
@@ -412,9 +408,7 @@ TEST_F(ShellTest, FindNextWrapsAroundAndSaysWhatItCannotFind) {
     found.push_back(View()->Control().GetSel().start);
   }
   EXPECT_EQ(found, (std::vector<long>{0, 4, 8, 0}));
-  Press(Qt::Key_F, Qt::ControlModifier);
-  dialog->findChild<QLineEdit*>(QStringLiteral("what"))->setText(QStringLiteral("hav"));
-  dialog->close();
+  FindDialog(Qt::Key_F, QStringLiteral("hav"))->close();
   Press(Qt::Key_F3);
   EXPECT_EQ(Status(), QStringLiteral("Cannot find \"hav\"."));
   EXPECT_EQ(View()->Control().GetSel(), (Selection{0, 3}));
