@@ -164,9 +164,6 @@ TEST(QtTextControl, KeepsEveryCharacterAndCountsEachAsOnePosition) {
   EXPECT_EQ(qt.GetSel(), (Selection{6, 8}));
   QTextCursor(edit.document()).insertText(QString::fromUtf8("\xF0\x9F\x98\x80"));  // the user's edit
   EXPECT_EQ(qt.Text8().substr(0, 2), "\x7F" "C");
-  qt.SetColor(1, 2, 0xFF0000);
-  EXPECT_EQ(qt.ColorAt(1), 0xFF0000u);
-  EXPECT_NE(qt.ColorAt(0), 0xFF0000u);
 }
 
 TEST(QtTextControl, CommandsKeepTheFirstVisibleLine) {

@@ -1,6 +1,7 @@
 // The view's commands on the in-memory control: what Colorize and
 // Decolorize paint, what the transposition pass rewrites, where find next
-// chord goes, and what each leaves of the selection and the modified flag.
+// chord goes, and what each leaves of the selection and the modified flag;
+// and the control itself: positions, the engine's projection and formats.
 
 #include <gtest/gtest.h>
 
@@ -164,17 +165,6 @@ const PassCase kPassCases[] = {
 INSTANTIATE_TEST_SUITE_P(View, TransposePass, ::testing::ValuesIn(kPassCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Transposing back by the opposite steps restores the pitches, written as
-// the key writes them.
-TEST_F(ViewCommandsTest, OppositeStepsGoBack) {
-  Load("C Eb F#m7 Bb/D -9-");
-  options.transpose.steps = 5;
-  commands.OnQuickTranspose();
-  options.transpose.steps = -5;
-  commands.OnQuickTranspose();
-  EXPECT_EQ(control.Text(), "C D# F#m7 A#/D -9-");
-}
-
 TEST_F(ViewCommandsTest, FindNextChordWalksTheChordsAndWraps) {
   Load("x C/G la -3-\nAm x\n");
   control.SetSel(5, 5);  // a caret: the first chord of the text comes first
@@ -193,6 +183,35 @@ TEST_F(ViewCommandsTest, FindNextChordWalksTheChordsAndWraps) {
   EXPECT_EQ(control.RedrawSuspensions(), 0);
   Load("");
   EXPECT_EQ(commands.OnFindNextChord(), ViewCommands::FindResult::EmptyText);
+}
+
+TEST(MemoryTextControl, OnePositionPerCharacterAndLineBreak) {
+  const struct {
+    const char* input;
+    const char* text;   // Text() afterwards
+    const char* text8;  // the engine's projection
+  } rows[] = {
+      {"a\r\nb\rc\nd", "a\nb\nc\nd", "a\nb\nc\nd"},
+      {"\xC3\xA5 \xE2\x82\xAC C\xC2\xA0G", "\xC3\xA5 \xE2\x82\xAC C\xC2\xA0G", "\xE5 \x80 C\xA0G"},
+      {"A\xE4\xB8\xAD\xF0\x9F\x8E\xB8", "A\xE4\xB8\xAD\xF0\x9F\x8E\xB8", "A\x7F\x7F"},  // beyond Windows-1252
+      {"\xC2\x81\xC2\x9D", "\xC2\x81\xC2\x9D", "\x81\x9D"},  // the bytes Windows-1252 leaves undefined
+  };
+  for (const auto& row : rows) {
+    MemoryTextControl control;
+    control.SetText(row.input);
+    EXPECT_EQ(control.Text(), row.text);
+    EXPECT_EQ(control.Text8(), row.text8);
+    EXPECT_EQ(control.Length(), static_cast<long>(std::string(row.text8).size()));
+  }
+}
+
+TEST(MemoryTextControl, HundredsOfColoursOverTimeAreKeptApart) {
+  MemoryTextControl control;
+  control.SetText("ab");
+  for (ColorRef c = 1; c <= 600; ++c) control.SetColor(0, 1, c);
+  control.SetColor(1, 2, 7);
+  EXPECT_EQ(control.ColorAt(0), 600u);
+  EXPECT_EQ(control.ColorAt(1), 7u);
 }
 
 }  // namespace
