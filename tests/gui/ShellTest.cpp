@@ -341,19 +341,6 @@ TEST_F(ShellTest, BarsAndRecentFilesOutliveTheWindow) {
   EXPECT_TRUE(m_frame->Children().isEmpty());
 }
 
-// Margins, gripper and images follow a change of palette, as to a dark one.
-TEST_F(ShellTest, TheToolbarTakesThePalettesColours) {
-  auto* bar = m_frame->findChild<QToolBar*>();
-  const QImage lightSave = m_frame->Action(commands::kSave)->icon().pixmap(16).toImage();
-  QPalette dark = bar->palette();
-  dark.setColor(QPalette::Button, QColor(40, 40, 40));
-  dark.setColor(QPalette::WindowText, QColor(250, 250, 250));
-  bar->setPalette(dark);
-  const QImage shown = bar->grab().toImage();
-  EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() / 2), QColor(40, 40, 40)) << "beyond the last button";
-  EXPECT_NE(m_frame->Action(commands::kSave)->icon().pixmap(16).toImage(), lightSave);
-}
-
 struct FindCase {
   const char* name;
   FindOptions options;
