@@ -1,12 +1,10 @@
 // The program's file dialogs, the number fields and the path utilities.
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
@@ -36,6 +34,7 @@ TEST(FileFilters, StringTableListsBecomeQtFiltersInOrder) {
 struct Shown {
   QString filter, suffix, directory, name, title;
   QFileDialog::FileMode mode = QFileDialog::AnyFile;
+  bool asksBeforeReplacing = false;  // Qt's own question before a file is replaced
 };
 
 Shown* Answer(const char* typed) {
@@ -44,6 +43,8 @@ Shown* Answer(const char* typed) {
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     *shown = {dialog->selectedNameFilter(), dialog->defaultSuffix(), dialog->directory().absolutePath(),
               edit->text(), dialog->windowTitle(), dialog->fileMode()};
+    shown->asksBeforeReplacing =
+        dialog->acceptMode() == QFileDialog::AcceptSave && !dialog->testOption(QFileDialog::DontConfirmOverwrite);
     if (typed == nullptr) return dialog->reject();
     if (*typed != '\0') edit->setText(QString::fromLatin1(typed));
     QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);  // with every check it makes
@@ -51,21 +52,24 @@ Shown* Answer(const char* typed) {
   return shown;
 }
 
+// Qt's dialog itself refuses a missing file to open and asks before one is
+// replaced, as its mode and options say.
 TEST(DocManagerEx, OpenAndSaveDialogsStartWhereTheUserExpects) {
   QTemporaryDir folder;
   const std::unique_ptr<Shown> open(Answer(nullptr));
-  QString name;
+  QString name = QStringLiteral("/nowhere/kept.crd");
   EXPECT_FALSE(CDocManagerEx().DoPromptFileName(name, QStringLiteral("Open"), true, nullptr));
-  EXPECT_TRUE(name.isEmpty());
+  EXPECT_EQ(name, QStringLiteral("/nowhere/kept.crd")) << "cancel leaves the name";
   EXPECT_EQ(std::tuple(open->filter, open->suffix, open->mode, open->title, open->name),
             std::tuple(QStringLiteral("All readable files"), QStringLiteral("crd"), QFileDialog::ExistingFile,
-                       QStringLiteral("Open"), QString()));
+                       QStringLiteral("Open"), QStringLiteral("kept.crd")));
 
   const std::unique_ptr<Shown> saveAs(Answer(""));
   name = folder.filePath(QStringLiteral("Song of Mine.crd"));
   EXPECT_TRUE(CDocManagerEx().DoPromptFileName(name, QStringLiteral("Save As"), false, nullptr));
-  EXPECT_EQ(std::tuple(saveAs->filter, saveAs->directory, saveAs->name),
-            std::tuple(QStringLiteral("Chord file"), QDir(folder.path()).absolutePath(), QStringLiteral("Song of Mine.crd")));
+  EXPECT_EQ(std::tuple(saveAs->filter, saveAs->directory, saveAs->name, saveAs->asksBeforeReplacing),
+            std::tuple(QStringLiteral("Chord file"), QDir(folder.path()).absolutePath(), QStringLiteral("Song of Mine.crd"),
+                       true));
 
   const std::unique_ptr<Shown> untitled(Answer("ballad"));  // a name alone names no folder
   name = QStringLiteral("Chord1.crd");
@@ -73,32 +77,6 @@ TEST(DocManagerEx, OpenAndSaveDialogsStartWhereTheUserExpects) {
   EXPECT_EQ(untitled->name, QStringLiteral("Chord1.crd"));
   EXPECT_EQ(name, QDir(untitled->directory).filePath(QStringLiteral("ballad.crd"))) << "the default extension";
   QFile::remove(name);
-}
-
-TEST(DocManagerEx, OpenWantsAnExistingFileAndSaveAsksBeforeReplacingOne) {
-  QTemporaryDir folder;
-  QFile existing(folder.filePath(QStringLiteral("there.crd")));
-  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-  existing.close();
-  for (const bool open : {true, false}) {
-    bool refused = false;
-    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
-      auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-      dialog->setDirectory(folder.path());
-      edit->setText(QStringLiteral("%1.crd").arg(open ? "missing" : "there"));
-      WhenModal<QMessageBox>([&refused](QMessageBox* box) {
-        refused = true;
-        box->button(box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok)->click();
-      });
-      QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-      EXPECT_TRUE(dialog->isVisible()) << "the dialog stays for another name";
-      dialog->reject();
-    });
-    QString name = QStringLiteral("/nowhere/kept.crd");
-    EXPECT_FALSE(CDocManagerEx().DoPromptFileName(name, QString(), open, nullptr));
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(name, QStringLiteral("/nowhere/kept.crd")) << "cancel leaves the name";
-  }
 }
 
 TEST(IntegerSpinEdit, TakesOnlyWhatCanBecomeAnIntegerAndArrowsStayInTheRange) {

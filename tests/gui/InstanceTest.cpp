@@ -16,6 +16,7 @@
 #include <future>
 
 #include "shell/InstanceChannel.h"
+#include "tests/gui/GuiTestSupport.h"
 
 namespace {
 
@@ -133,9 +134,7 @@ TEST(ManyPrograms, StartedAtOnceEndAsOne) {
   std::vector<std::unique_ptr<QProcess>> programs;
   for (int i = 0; i < 20; ++i) {
     const QString song = config.filePath(QStringLiteral("song %1.crd").arg(i));
-    QFile file(song);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Am C G\r\n");
+    sonavel::test::WriteBytes(song, "Am C G\r\n");
     programs.push_back(std::make_unique<QProcess>());
     programs.back()->setProcessEnvironment(environment);
     programs.back()->start(QStringLiteral(SONAVEL_PROGRAM), {song});
@@ -153,13 +152,7 @@ TEST(ManyPrograms, StartedAtOnceEndAsOne) {
   EXPECT_EQ(handedOn, 19);
   EXPECT_TRUE(CInstanceChannel::Send(runtime.filePath(QStringLiteral("sonavel")),
                                      {{Verb::Open, {config.filePath(QStringLiteral("song 0.crd"))}}}, 5000))
-      << "the one left listens";
-  for (const auto& program : programs) {
-    if (program->state() != QProcess::NotRunning) {
-      program->kill();
-      program->waitForFinished(5000);
-    }
-  }
+      << "the one left listens";  // and is killed with its QProcess
 }
 
 }  // namespace
