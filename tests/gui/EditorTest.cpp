@@ -338,10 +338,8 @@ TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHa
   EXPECT_EQ(plain->font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family())
       << "Fixedsys, which Linux lacks, falls back to the fixed font";
 
-  QString family;
-  for (const QString& candidate : QFontDatabase::families()) {
-    if (candidate != QFontDatabase::systemFont(QFontDatabase::FixedFont).family()) family = candidate;
-  }
+  const QString family = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+  ASSERT_NE(family, plain->font().family());
   theSettings().font = family.toStdString();
   theSettings().fontSize = 15;
   theSettings().fontBold = theSettings().fontItalic = true;

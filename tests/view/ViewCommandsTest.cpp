@@ -78,18 +78,6 @@ TEST_F(ViewCommandsTest, SharedColourRolesFollowTheOrderOfTheTests) {
   EXPECT_EQ(commands.OnQuickTranspose().chords, 2);
 }
 
-TEST_F(ViewCommandsTest, AutoColorColoursWhileTyping) {
-  for (const bool autoColor : {true, false}) {
-    control.SetChangeHandler([&] { commands.OnTextChanged(autoColor); });
-    Load("x ", false);
-    control.SetSel(2, 2);
-    control.TypeText("A");
-    control.TypeText("m");
-    EXPECT_EQ(Mask(), autoColor ? "..cc" : "....") << "autoColor " << autoColor;
-    EXPECT_EQ(control.GetSel(), (Selection{4, 4}));
-  }
-}
-
 // The pass, after an optional edit made once the text was coloured (the
 // typed text takes the given colour, as new text in the editor takes the
 // text colour).
