@@ -2,7 +2,6 @@
 # record. They read the database file directly as well, hence SQLite.
 find_package(SQLite3 REQUIRED)
 list(APPEND DOCUMENT_TEST_SOURCES
-  RegistryKeyTest.cpp
   SettingsTest.cpp
   SettingsStoreTest.cpp
 )

@@ -1,5 +1,5 @@
-# The song file reader and writer tests (TextEncodingTest.cpp is listed by
-# the folder's CMakeLists.txt).
+# The song file reader and writer tests, with the text encodings the reader
+# decodes.
 list(APPEND DOCUMENT_TEST_SOURCES
   TextFileReaderTest.cpp
   TextFileWriterTest.cpp
