@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <unistd.h>
