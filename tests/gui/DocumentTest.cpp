@@ -23,7 +23,6 @@
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
-#include "shell/CommandLineInfo.h"
 #include "view/FileChangedBar.h"
 #include "tests/gui/GuiTestSupport.h"
 
