@@ -119,7 +119,6 @@ TEST_F(EditorTest, OptionsBelongToTheirSongAndTheDialogsCancelChangesNothing) {
   Press(Qt::Key_W, Qt::ControlModifier);
   EXPECT_EQ(std::tuple(first->Document().Options().transpose.steps, first->TransposeChords(), first->lineWrapMode()),
             std::tuple(1, true, QTextEdit::WidgetWidth));
-  EXPECT_EQ(second->lineWrapMode(), QTextEdit::FixedPixelWidth);
   EXPECT_EQ(std::tuple(theSettings().steps, theSettings().transposeChords, theSettings().wordWrap),
             std::tuple(1, true, true));
 }
@@ -132,8 +131,7 @@ TEST_F(EditorTest, TypedAndPastedTextTakesTheTextColour) {
     long at;
     const char* typed;  // typed, or pasted when `paste`
     bool paste;
-  } rows[] = {{0, "Big ", false}, {1, "#", false},           {6, "ged Hello", false},
-              {0, "\n", false},   {0, "la la\nD E\n", true}, {2, "aj7", true}};
+  } rows[] = {{0, "Big ", false}, {1, "#", false}, {6, "ged Hello", false}, {0, "la la\nD E\n", true}};
   theSettings().autoColorOnOpen = true;
   for (const bool autoColor : {false, true}) {
     for (const auto& row : rows) {
@@ -164,7 +162,6 @@ TEST_F(EditorTest, OnlyPlainTextComesInByPasteOrDrop) {
   Paste(rich, {4, 7});
   EXPECT_EQ(Text(), "one Am G three");
   EXPECT_EQ(Mask(), "....cc.c......");
-  EXPECT_EQ(View()->Control().GetSel(), (Selection{8, 8})) << "the caret after the pasted text";
   for (auto it = View()->document()->firstBlock().begin(); !it.atEnd(); ++it) {
     EXPECT_FALSE(it.fragment().charFormat().hasProperty(QTextFormat::FontWeight)) << "no bold from the clipboard";
   }
@@ -246,37 +243,18 @@ TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
   EXPECT_FALSE(m_frame->isWindowModified());
   Press(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(now(), after) << "Redo with Ctrl+Y";
-  Press(Qt::Key_Z, Qt::ControlModifier);
-  Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(now(), after) << "Redo with Ctrl+Shift+Z";
 }
 
 const UndoCase kUndoCases[] = {
     {"F5", {{Qt::Key_F5}}, {3, 3}},
-    {"F5OnASelection", {{Qt::Key_F5}}, {9, 20}},
     {"ShiftF5", {{Qt::Key_F5, Qt::ShiftModifier}}, {4, 4}},
     {"F7", {}, {3, 3}, "", true},
     {"ShiftF7", {{Qt::Key_F7, Qt::ShiftModifier}}, {1, 1}},
-    {"ShiftF7OnASelection", {{Qt::Key_F7, Qt::ShiftModifier}}, {3, 25}},
     {"TypingAWordWithAutoColor", {}, {2, 2}, "Dm7"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Editor, UndoRedo, ::testing::ValuesIn(kUndoCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(EditorTest, CommandsKeepTheHistoryBeforeThemAndUndoGoesBackToTheSavedSong) {
-  theSettings().autoColorOnOpen = true;
-  ASSERT_NE(Open("Am C G\r\nla"), nullptr);
-  View()->Control().SetSel(6, 6);
-  Type(" D");
-  Press(Qt::Key_F5);
-  Press(Qt::Key_F7, Qt::ShiftModifier);
-  ASSERT_EQ(Text(), "A#m C# G# D#\nla");
-  for (int i = 0; i < 10 && View()->document()->isUndoAvailable(); ++i) Press(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Text(), "Am C G\nla");
-  EXPECT_EQ(Mask(), "cc.c.c...") << "with the colours it opened with";
-  EXPECT_FALSE(View()->Document().IsModified());
-}
 
 TEST_F(EditorTest, ASongOpensAtItsTopAndShiftEnterEndsALine) {
   std::string song;
