@@ -127,7 +127,6 @@ INSTANTIATE_TEST_SUITE_P(Shell, StartUp, ::testing::ValuesIn(kStarts),
 TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt) {
   m_frame->ExecuteRequests({{ShellRequest::Verb::Open, {Song("a.crd")}}, {ShellRequest::Verb::Open, {Song("b.crd")}}});
   EXPECT_EQ(Titles(), QStringList({"a.crd", "b.crd"}));
-  EXPECT_EQ(MenuTitles(), QString::fromLatin1(kMenusWithSong));
   EXPECT_EQ(m_frame->ActiveChild()->windowState() & Qt::WindowMaximized, Qt::WindowMaximized);
   m_frame->ExecuteRequests({{ShellRequest::Verb::PrintTo, {Song("c.crd"), "no such printer", "", ""}}});
   EXPECT_EQ(Status(), QStringLiteral("No printer is ready to print %1.").arg(m_dir.filePath("c.crd")));
@@ -146,7 +145,7 @@ TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt)
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(m_frame.get(), &drop);
   EXPECT_EQ(Titles(), QStringList({"d.crd", "e.crd"}));
-  EXPECT_EQ(MenuTitles(), QString::fromLatin1(kMenusWithSong));
+  EXPECT_EQ(MenuTitles(), QString::fromLatin1(kMenusWithSong)) << "and back";
 }
 
 // Every command of the table sits once in the menus, with its text in the
@@ -376,7 +375,6 @@ TEST_P(FindAndReplace, ReplaceAllIsOneStep) {
 const FindCase kFinds[] = {
     {"AnyCase", {"sjö", "hav"}, 4, "hav och havn, hav! Så såg\nAm hav"},
     {"MatchCase", {"SJÖ", "HAV", true}, 1, "Sjö och sjön, HAV! Så såg\nAm sjö"},
-    {"WholeWords", {"sjö", "hav", false, true}, 3, "hav och sjön, hav! Så såg\nAm hav"},
     {"AccentsAreLetters", {"så", "då", false, true}, 1, "Sjö och sjön, SJÖ! då såg\nAm sjö"},
     {"Nothing", {"fjäll", "berg"}, 0, "Sjö och sjön, SJÖ! Så såg\nAm sjö"},
 };
