@@ -164,8 +164,6 @@ const CarefulSaveRow kCarefulSaveRows[] = {
     {"UnchangedFileIsReplaced", nullptr, "plain", kNoLimit, "old", "", kSaved, false},
     {"ChangedFileIsLeftAlone", nullptr, "plain", kNoLimit, "older",
      "Changed by another program since it was read; not replaced", kUnchanged, true},
-    {"ChangedFileBehindALinkIsLeftAlone", nullptr, "link", kNoLimit, "older",
-     "Changed by another program since it was read; not replaced", kUnchanged, true},
     // Only our own leftovers for this name, never a file of another name.
     {"LeftoversOfAKilledSaveGo",
      [](const fs::path& d) {
