@@ -88,7 +88,6 @@ TEST_F(SettingsStoreTest, ALockedStoreCostsASaveOneShortWait) {
   CSettings settings(store);
   settings.Save();
   settings.steps = 7;
-  settings.key = 3;
   sqlite3* other = nullptr;
   ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -103,7 +102,6 @@ TEST_F(SettingsStoreTest, ALockedStoreCostsASaveOneShortWait) {
   EXPECT_EQ(Raw(kTransposing, "steps"), Number(1));
   settings.Save();
   EXPECT_EQ(Raw(kTransposing, "steps"), Number(7));
-  EXPECT_EQ(Raw(kTransposing, "key"), Number(3));
 }
 
 // Each store is read in a process of its own, as an ordinary user, whom
