@@ -9,6 +9,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -148,12 +149,10 @@ TEST_P(DecodeTable, SameTextWhateverTheBlockSize) {
     std::string text;
     EXPECT_TRUE(reader.ReadAll(text, "\r\n"));
     EXPECT_EQ(Hex(text), row.textHex);
-    EXPECT_EQ(reader.Encoding(), row.encoding);
-    EXPECT_EQ(reader.EightBitCodePage(), row.codePage);
+    EXPECT_EQ(std::tuple(reader.Encoding(), reader.EightBitCodePage()), std::tuple(row.encoding, row.codePage));
     const ReadLosses& losses = reader.Losses();
-    EXPECT_EQ(losses.nulUnits, row.losses.nulUnits);
-    EXPECT_EQ(losses.droppedUnits, row.losses.droppedUnits);
-    EXPECT_EQ(losses.malformed, row.losses.malformed);
+    EXPECT_EQ(std::tie(losses.nulUnits, losses.droppedUnits, losses.malformed),
+              std::tie(row.losses.nulUnits, row.losses.droppedUnits, row.losses.malformed));
 
     // Line by line the reader may start again once it knows the code page.
     Source seekable{.bytes = source.bytes};
@@ -223,8 +222,7 @@ TEST(ReadSongFile, RefusesAFileTooLargeToHoldBeforeReadingIt) {
     song.text = "unchanged";
     ReadError error;
     EXPECT_FALSE(ReadSongFile(pattern, song, error));
-    EXPECT_EQ(error.kind, ReadErrorKind::TooLarge);
-    EXPECT_EQ(error.fileSize, row.size);
+    EXPECT_EQ(std::tuple(error.kind, error.fileSize), std::tuple(ReadErrorKind::TooLarge, row.size));
     EXPECT_EQ(error.reason, "File too large: " + SizeText(row.size) + " (the limit is " + SizeText(error.limit) + ")");
     EXPECT_TRUE(!row.sizeText || SizeText(row.size) == row.sizeText) << SizeText(row.size);
     EXPECT_EQ(song.text, "unchanged");
