@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 #include "engine/NoteTable.h"
 #include "tests/support/ColorMask.h"
@@ -54,8 +55,7 @@ TEST_P(Colorize, PaintsChordsFretsAndText) {
   EXPECT_EQ(Mask(), c.mask);
   EXPECT_EQ(control.GetSel(), (Selection{c.selection}));
   EXPECT_TRUE(control.IsModified()) << "colouring keeps the modified flag";
-  EXPECT_EQ(control.OpenEditSteps(), 0);
-  EXPECT_EQ(control.RedrawSuspensions(), 0);
+  EXPECT_EQ(std::pair(control.OpenEditSteps(), control.RedrawSuspensions()), std::pair(0, 0));
 }
 
 const ColorizeCase kColorizeCases[] = {
@@ -114,8 +114,7 @@ TEST_P(TransposePass, RewritesWholeChordsAndFretsOnly) {
   control.SetModified(false);
   const TransposeCounts counts = commands.OnQuickTranspose();
   EXPECT_EQ(control.Text(), c.expected);
-  EXPECT_EQ(counts.chords, c.chords);
-  EXPECT_EQ(counts.tabs, c.tabs);
+  EXPECT_EQ(std::pair(counts.chords, counts.tabs), std::pair(c.chords, c.tabs));
   EXPECT_EQ(control.GetSel(), (Selection{c.after}));
   EXPECT_EQ(control.IsModified(), counts.AnyTransposed());
   if (c.typed == nullptr) {
