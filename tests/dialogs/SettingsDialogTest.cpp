@@ -196,6 +196,7 @@ TEST_F(SettingsDialogTest, AssociateButtonOnlyWithAFunctionWhichGetsTheDialog) {
   CSettingsDlg dialog([&parent](QWidget* p) { parent = p; });
   Press(dialog, "associate");
   EXPECT_EQ(parent, &dialog);
+  EXPECT_TRUE(dialog.Sample()->isReadOnly());
 }
 
 }  // namespace
