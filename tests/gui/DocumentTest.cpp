@@ -161,7 +161,8 @@ TEST_F(DocumentTest, AFileTooLargeToHoldFailsWithAMessage) {
   QString message;
   AnswerNextBox(&message);
   EXPECT_EQ(m_frame->OpenFile(PathOf("huge.crd")), nullptr);
-  EXPECT_TRUE(message.contains(QStringLiteral("huge.crd")) && message.contains(QStringLiteral("40.0 GB"))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QStringLiteral("huge.crd")) && message.contains(QStringLiteral("40.0 GB")))
+      << message.toStdString();
 
   test::WriteBytes(PathOf("song.crd"), "Am\r\n");
   CSonavelDoc doc(m_docManager);
@@ -184,7 +185,8 @@ TEST_F(DocumentTest, AFileWithBytesItCannotKeepIsNeverReplacedUnasked) {
   QElapsedTimer clock;
   clock.start();
   while (notice.isEmpty() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  EXPECT_TRUE(notice.contains(QStringLiteral("nul.crd")) && notice.contains(QStringLiteral("NUL bytes (1)"))) << notice.toStdString();
+  EXPECT_TRUE(notice.contains(QStringLiteral("nul.crd")) && notice.contains(QStringLiteral("NUL bytes (1)")))
+      << notice.toStdString();
 
   QString question;
   test::WhenModal<QMessageBox>([&question](QMessageBox* box) {

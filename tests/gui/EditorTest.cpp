@@ -320,7 +320,8 @@ TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHa
   theSettings().backgroundcolor = MakeColorRef(0x10, 0x20, 0x30);
   CSonavelView* view = m_frame->NewFile()->View();
   const QFont font = view->font();
-  EXPECT_EQ(std::tuple(font.family(), font.pointSize(), font.bold(), font.italic()), std::tuple(family, 15, true, true));
+  EXPECT_EQ(std::tuple(font.family(), font.pointSize(), font.bold(), font.italic()),
+            std::tuple(family, 15, true, true));
   EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30));
   EXPECT_EQ(view->lineWrapMode(), QTextEdit::FixedPixelWidth);  // the printable width: 6 to 8 inches
   EXPECT_GT(view->lineWrapColumnOrWidth(), 6 * view->logicalDpiX());
