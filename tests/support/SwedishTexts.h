@@ -1,6 +1,7 @@
 #pragma once
 // The Swedish catalogues of the dialogs and the string table, installed
-// while the object lives.
+// while the object lives; with `install` false nothing is, so that one
+// table can hold rows in either language.
 
 #include <QCoreApplication>
 #include <QTranslator>
@@ -8,7 +9,8 @@
 
 class SwedishTexts {
  public:
-  SwedishTexts() {
+  explicit SwedishTexts(bool install = true) {
+    if (!install) return;
     EXPECT_TRUE(m_dialogs.load(QString::fromUtf8(SONAVEL_DIALOGS_SV_QM)));
     EXPECT_TRUE(m_strings.load(QString::fromUtf8(SONAVEL_STRINGS_SV_QM)));
     QCoreApplication::installTranslator(&m_dialogs);
