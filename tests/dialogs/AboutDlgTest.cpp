@@ -1,4 +1,4 @@
-// The About box: its texts, version, icons and links in both languages.
+// The About box: its texts, version and links in both languages.
 
 #include "dialogs/AboutDlg.h"
 
@@ -25,28 +25,23 @@ constexpr const char* kSwedish =
     "För mer information (hjälp och liknande) läs i |ReadMe-filen.|OK|URL:https://quillon-works.example/|"
     "mailto:sonavel@quillon-works.example|%2readme.txt";
 
-TEST(AboutDlg, VersionLinksAndIconsInTheLanguageAndNothingClipped) {
+TEST(AboutDlg, VersionLinksAndTextsInTheLanguageAndNothingClipped) {
   for (const bool swedish : {false, true}) {
     const SwedishTexts translated(swedish);
     CAboutDlg dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QStringList texts{dialog.windowTitle()};
-    int icons = 0;
+    QStringList texts{dialog.windowTitle()}, targets;
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
-      if (!label->pixmap().isNull()) ++icons;
-      else texts << label->text();
+      if (label->pixmap().isNull()) texts << label->text();
+      if (auto* link = qobject_cast<CHyperLink*>(label)) targets << link->Target();
       EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     }
     auto* ok = dialog.findChild<QPushButton*>();
     EXPECT_EQ(dialog.focusWidget(), ok) << "no link starts out engaged";
-    texts << ok->text();
-    for (const char* link : {"linkWeb", "linkMail", "linkReadMe"}) {
-      texts << dialog.findChild<CHyperLink*>(link)->Target();
-    }
+    texts << ok->text() << targets;
     const QString expected = QString::fromUtf8(swedish ? kSwedish : kEnglish);
     EXPECT_EQ(texts.join(u'|'), expected.arg(QStringLiteral(SONAVEL_VERSION), ProgramPath(true)));
-    EXPECT_EQ(icons, 2);
   }
 }
 

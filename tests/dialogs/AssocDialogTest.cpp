@@ -4,12 +4,10 @@
 #include "dialogs/AssocDialog.h"
 
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QGroupBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
 
 #include "res/StringTable.h"
 #include "tests/support/ModalDialogs.h"
@@ -18,7 +16,6 @@
 
 namespace {
 
-using sonavel::CFileAssociations;
 using sonavel::FileTypeSelection;
 using sonavel::kFileTypes;
 
@@ -31,41 +28,33 @@ const QString kCannotAssociate =
 // The program's files go to data/ and config/ in a folder of the test's own.
 class AssocTest : public ::testing::Test {
  protected:
-  // Every file under the two homes with its bytes.
-  std::map<QString, QByteArray> Files() const {
-    std::map<QString, QByteArray> files;
-    for (QDirIterator it(m_homes.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-      QFile file(it.next());
-      files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-    }
-    return files;
-  }
-
-  // Standard output and error of a desktop tool working in the data home,
-  // or "failed" when it fails.
+  // Standard output of a desktop tool working in the data home,
+  // or "failed" when it fails. GNOME makes xdg-mime ask GLib, which reads
+  // the XDG database.
   QString Tool(const QStringList& command) const {
     QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_data);
-    // So xdg-mime asks GLib, which reads the XDG database.
-    environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
-    tool.setProcessEnvironment(environment);
-    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("XDG_DATA_HOME=") + m_data
+                                                      << QStringLiteral("XDG_CURRENT_DESKTOP=GNOME"));
     tool.start(command.front(), command.mid(1));
     const bool ok = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     return ok ? QString::fromUtf8(tool.readAll()).trimmed() : QStringLiteral("failed: ") + tool.readAll();
   }
 
+  // Every file under the two homes with a checksum of its bytes.
+  QString Files() const {
+    const QString script = QStringLiteral("find \"$0\" -type f -exec md5sum {} + | sort");
+    return Tool({QStringLiteral("sh"), QStringLiteral("-c"), script, m_homes.path()});
+  }
+
   // Ticks the boxes (in the types' order), closes the dialog with OK or
-  // Cancel and gives the message it showed as "icon text", or nothing.
+  // Cancel and gives the message it showed.
   QString Run(const FileTypeSelection& ticks, bool ok = true) const {
-    const ShownMessage shown = MessageShownBy([&] {
-      CAssocDlg dialog(m_associations);
-      const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
-      for (int i = 0; i < sonavel::kFileTypeCount; ++i) boxes.at(i)->setChecked(ticks[i]);
-      ok ? dialog.accept() : dialog.reject();
-    });
-    return shown.text.isEmpty() ? QString() : QString::number(shown.icon) + u' ' + shown.text;
+    return MessageShownBy([&] {
+             CAssocDlg dialog(m_associations);
+             const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
+             for (int i = 0; i < sonavel::kFileTypeCount; ++i) boxes.at(i)->setChecked(ticks[i]);
+             ok ? dialog.accept() : dialog.reject();
+           }).Said();
   }
 
   // The boxes a new dialog ticks: the types registered to the program now.
@@ -77,7 +66,8 @@ class AssocTest : public ::testing::Test {
 
   QTemporaryDir m_homes;
   const QString m_data = m_homes.filePath(QStringLiteral("data"));
-  const CFileAssociations m_associations{QCoreApplication::applicationFilePath(), m_data,
+  // A program path with a space and with the characters a desktop entry quotes.
+  const sonavel::CFileAssociations m_associations{QStringLiteral("/opt/My Songs/a$b\\c/100%/s\"g`"), m_data,
                                          m_homes.filePath(QStringLiteral("config"))};
 };
 
@@ -85,85 +75,38 @@ TEST_F(AssocTest, TheDesktopOpensTheTickedTypesWithTheProgramAndASecondRunChange
   const FileTypeSelection ticks{true, false, true, false};
   EXPECT_EQ(Run(kAll, false), QString()) << "Cancel";
   EXPECT_EQ(Run({}), QString());
-  EXPECT_TRUE(Files().empty());
+  EXPECT_EQ(Files(), QString());
   EXPECT_EQ(Run(ticks), kAssociated);
   EXPECT_EQ(Tool({QStringLiteral("desktop-file-validate"), m_associations.DesktopEntryPath()}), QString());
-  const QByteArray package = Files()[m_associations.PackagePath(kFileTypes[0])];
-  for (const char* line : {"<sub-class-of type=\"text/plain\"/>", "<comment>Chord Document</comment>",
-                           "<comment xml:lang=\"sv\">Ackorddokument</comment>", "<icon name=\"sonavel-document\"/>"}) {
-    EXPECT_TRUE(package.contains(line)) << line;
-  }
-  for (int i = 0; i < sonavel::kFileTypeCount; ++i) {
-    QFile song(m_homes.filePath(QStringLiteral("song.") + QString::fromLatin1(kFileTypes[i].extension)));
-    ASSERT_TRUE(song.open(QIODevice::WriteOnly) && song.write("C   G\nLa la la\n") > 0);
-    song.close();
-    const QString type = Tool({QStringLiteral("xdg-mime"), QStringLiteral("query"), QStringLiteral("filetype"),
-                               song.fileName()});
-    EXPECT_EQ(type == sonavel::MimeTypeName(kFileTypes[i]), ticks[i]) << kFileTypes[i].extension << ": " << type.toStdString();
-    song.remove();
-  }
+  const QString exec = QStringLiteral("Exec=\"/opt/My Songs/a\\\\$b\\\\\\\\c/100%%/s\\\\\"g\\\\`\" /dde");
+  EXPECT_EQ(QString::fromUtf8(m_associations.DesktopEntry({})).split(u'\n').filter(QStringLiteral("Exec=")),
+            (QStringList{exec + QStringLiteral(" %f"), exec + QStringLiteral(" /p %f"),
+                         exec + QStringLiteral(" /pt %f")}));
+  EXPECT_TRUE(sonavel::CFileAssociations(QStringLiteral("/usr/bin/sonavel"), {}, {}).DesktopEntry({}).contains(
+      "\nExec=/usr/bin/sonavel /dde %f\n")) << "a plain path is not quoted";
+  QFile song(m_homes.filePath(QStringLiteral("song.crd")));
+  ASSERT_TRUE(song.open(QIODevice::WriteOnly) && song.write("C   G\nLa la la\n") > 0);
+  song.close();
+  EXPECT_EQ(Tool({QStringLiteral("xdg-mime"), QStringLiteral("query"), QStringLiteral("filetype"), song.fileName()}),
+            QStringLiteral("text/x-sonavelcrd"));
+  song.remove();
   EXPECT_EQ(Ticked(), ticks);
-  const auto once = Files();
+  const QString once = Files();
   EXPECT_EQ(Run(ticks), kAssociated);
   EXPECT_EQ(Files(), once);
   Run({false, true, false, true});
   EXPECT_EQ(Ticked(), kAll) << "the types before stay";
-  // The desktop's defaults decide: the first program listed, and only where it is the default.
-  QFile defaults(m_homes.filePath(QStringLiteral("config/mimeapps.list")));
-  ASSERT_TRUE(defaults.open(QIODevice::WriteOnly) &&
-              defaults.write("[Added Associations]\ntext/x-sonavelcho=sonavel.desktop\n[Default Applications]\n"
-                             "text/x-sonavelcrd=sonavel.desktop\ntext/x-sonaveltab=other.desktop;sonavel.desktop;\n"));
-  defaults.close();
-  EXPECT_EQ(Ticked(), kCrdOnly);
 }
 
 TEST_F(AssocTest, AStepThatFailsIsReportedAndTheTypesBeforeItStayRegistered) {
-  const struct {
-    const char* blocker;  // a file where a folder goes, or a folder where a file goes
-    bool folder;
-    FileTypeSelection registered;
-  } rows[] = {
-      {"mime/packages", false, {}},
-      {"mime/packages/sonavel-cho.xml", true, kCrdOnly},
-  };
-  for (const auto& row : rows) {
-    QDir(m_homes.path()).removeRecursively();
-    const QString blocker = m_data + u'/' + QString::fromLatin1(row.blocker);
-    ASSERT_TRUE(QDir().mkpath(row.folder ? blocker : QFileInfo(blocker).path()));
-    ASSERT_TRUE(row.folder || QFile(blocker).open(QIODevice::WriteOnly));
-    const auto before = Files();
-    EXPECT_EQ(Run(kAll), kCannotAssociate) << row.blocker;
-    EXPECT_EQ(Ticked(), row.registered) << row.blocker;
-    EXPECT_FALSE(QFileInfo::exists(m_associations.PackagePath(kFileTypes[2]))) << row.blocker;
-    EXPECT_TRUE(row.registered != FileTypeSelection{} || Files() == before) << row.blocker;
-  }
+  ASSERT_TRUE(QDir().mkpath(m_associations.PackagePath(kFileTypes[1])));  // a folder where a package goes
+  EXPECT_EQ(Run(kAll), kCannotAssociate);
+  EXPECT_EQ(Ticked(), kCrdOnly);
+  EXPECT_FALSE(QFileInfo::exists(m_associations.PackagePath(kFileTypes[2])));
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", m_data.toLocal8Bit());  // no update-mime-database, no xdg-mime
   EXPECT_EQ(Run(kCrdOnly), kCannotAssociate) << "a desktop tool that cannot run";
   qputenv("PATH", path);
-}
-
-TEST_F(AssocTest, TheDesktopEntryQuotesAProgramPathTheDesktopWouldSplit) {
-  const struct {
-    const char* program;
-    const char* exec;  // as the desktop entry holds it
-  } rows[] = {
-      {"/usr/bin/sonavel", "/usr/bin/sonavel"},
-      {"/opt/My Songs/sonavel", "\"/opt/My Songs/sonavel\""},
-      {"/opt/a$b\\c/100%/s\"g`", "\"/opt/a\\\\$b\\\\\\\\c/100%%/s\\\\\"g\\\\`\""},
-  };
-  for (const auto& row : rows) {
-    const CFileAssociations associations(QString::fromUtf8(row.program), m_data, m_data);
-    const QByteArray entry = associations.DesktopEntry({QStringLiteral("text/x-sonavelcrd")});
-    const QString exec = QStringLiteral("Exec=") + QString::fromUtf8(row.exec) + QStringLiteral(" /dde");
-    EXPECT_EQ(QString::fromUtf8(entry).split(u'\n').filter(QStringLiteral("Exec=")),
-              (QStringList{exec + QStringLiteral(" %f"), exec + QStringLiteral(" /p %f"),
-                           exec + QStringLiteral(" /pt %f")}));
-    QFile file(m_homes.filePath(QStringLiteral("sonavel.desktop")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(entry) > 0);
-    file.close();
-    EXPECT_EQ(Tool({QStringLiteral("desktop-file-validate"), file.fileName()}), QString()) << row.program;
-  }
 }
 
 TEST_F(AssocTest, TextsInEnglishAndSwedish) {

@@ -41,6 +41,9 @@ void WhenModal(std::function<void(Widget*)> action, int timeoutMs = 5000) {
 struct ShownMessage {
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+
+  // "icon text" (2 for a warning, 1 for information), or nothing.
+  QString Said() const { return text.isEmpty() ? QString() : QString::number(icon) + u' ' + text; }
 };
 
 inline ShownMessage MessageShownBy(const std::function<void()>& action) {
