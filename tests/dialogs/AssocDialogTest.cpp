@@ -33,8 +33,8 @@ class AssocTest : public ::testing::Test {
   // the XDG database.
   QString Tool(const QStringList& command) const {
     QProcess tool;
-    tool.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("XDG_DATA_HOME=") + m_data
-                                                      << QStringLiteral("XDG_CURRENT_DESKTOP=GNOME"));
+    tool.setEnvironment(QProcess::systemEnvironment()
+                        << QStringLiteral("XDG_DATA_HOME=") + m_data << QStringLiteral("XDG_CURRENT_DESKTOP=GNOME"));
     tool.start(command.front(), command.mid(1));
     const bool ok = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     return ok ? QString::fromUtf8(tool.readAll()).trimmed() : QStringLiteral("failed: ") + tool.readAll();
@@ -54,7 +54,8 @@ class AssocTest : public ::testing::Test {
              const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
              for (int i = 0; i < sonavel::kFileTypeCount; ++i) boxes.at(i)->setChecked(ticks[i]);
              ok ? dialog.accept() : dialog.reject();
-           }).Said();
+           })
+        .Said();
   }
 
   // The boxes a new dialog ticks: the types registered to the program now.
@@ -68,7 +69,7 @@ class AssocTest : public ::testing::Test {
   const QString m_data = m_homes.filePath(QStringLiteral("data"));
   // A program path with a space and with the characters a desktop entry quotes.
   const sonavel::CFileAssociations m_associations{QStringLiteral("/opt/My Songs/a$b\\c/100%/s\"g`"), m_data,
-                                         m_homes.filePath(QStringLiteral("config"))};
+                                                  m_homes.filePath(QStringLiteral("config"))};
 };
 
 TEST_F(AssocTest, TheDesktopOpensTheTickedTypesWithTheProgramAndASecondRunChangesNothing) {
@@ -79,17 +80,16 @@ TEST_F(AssocTest, TheDesktopOpensTheTickedTypesWithTheProgramAndASecondRunChange
   EXPECT_EQ(Run(ticks), kAssociated);
   EXPECT_EQ(Tool({QStringLiteral("desktop-file-validate"), m_associations.DesktopEntryPath()}), QString());
   const QString exec = QStringLiteral("Exec=\"/opt/My Songs/a\\\\$b\\\\\\\\c/100%%/s\\\\\"g\\\\`\" /dde");
-  EXPECT_EQ(QString::fromUtf8(m_associations.DesktopEntry({})).split(u'\n').filter(QStringLiteral("Exec=")),
-            (QStringList{exec + QStringLiteral(" %f"), exec + QStringLiteral(" /p %f"),
-                         exec + QStringLiteral(" /pt %f")}));
-  EXPECT_TRUE(sonavel::CFileAssociations(QStringLiteral("/usr/bin/sonavel"), {}, {}).DesktopEntry({}).contains(
-      "\nExec=/usr/bin/sonavel /dde %f\n")) << "a plain path is not quoted";
+  EXPECT_EQ(
+      QString::fromUtf8(m_associations.DesktopEntry({})).split(u'\n').filter(QStringLiteral("Exec=")),
+      (QStringList{exec + QStringLiteral(" %f"), exec + QStringLiteral(" /p %f"), exec + QStringLiteral(" /pt %f")}));
+  const QByteArray plain = sonavel::CFileAssociations(QStringLiteral("/usr/bin/sonavel"), {}, {}).DesktopEntry({});
+  EXPECT_TRUE(plain.contains("\nExec=/usr/bin/sonavel /dde %f\n")) << "a plain path is not quoted";
   QFile song(m_homes.filePath(QStringLiteral("song.crd")));
   ASSERT_TRUE(song.open(QIODevice::WriteOnly) && song.write("C   G\nLa la la\n") > 0);
   song.close();
   EXPECT_EQ(Tool({QStringLiteral("xdg-mime"), QStringLiteral("query"), QStringLiteral("filetype"), song.fileName()}),
             QStringLiteral("text/x-sonavelcrd"));
-  song.remove();
   EXPECT_EQ(Ticked(), ticks);
   const QString once = Files();
   EXPECT_EQ(Run(ticks), kAssociated);
@@ -100,6 +100,9 @@ TEST_F(AssocTest, TheDesktopOpensTheTickedTypesWithTheProgramAndASecondRunChange
 
 TEST_F(AssocTest, AStepThatFailsIsReportedAndTheTypesBeforeItStayRegistered) {
   ASSERT_TRUE(QDir().mkpath(m_associations.PackagePath(kFileTypes[1])));  // a folder where a package goes
+  const QString before = Files();
+  EXPECT_EQ(Run({false, true, true, true}), kCannotAssociate);
+  EXPECT_EQ(Files(), before) << "the first type failed: nothing is written";
   EXPECT_EQ(Run(kAll), kCannotAssociate);
   EXPECT_EQ(Ticked(), kCrdOnly);
   EXPECT_FALSE(QFileInfo::exists(m_associations.PackagePath(kFileTypes[2])));
@@ -121,8 +124,8 @@ TEST_F(AssocTest, TextsInEnglishAndSwedish) {
                                         : QStringLiteral("Associations|Select file types|Chord file (*.crd)|Chord "
                                                          "file (*.cho)|Chord pro file (*.chopro)|Tablature "
                                                          "(*.tab)|OK|Cancel"));
-    EXPECT_EQ(Run(kCrdOnly), swedish ? QStringLiteral("1 De valda filtyperna har associerats med Sonavel.")
-                                     : kAssociated);
+    EXPECT_EQ(Run(kCrdOnly),
+              swedish ? QStringLiteral("1 De valda filtyperna har associerats med Sonavel.") : kAssociated);
   }
 }
 

@@ -45,7 +45,6 @@ TEST(HyperLink, DesktopFirstBrowserSecondAndVisitedOnlyWhenOneWorked) {
     EXPECT_EQ(link.IsFollowed(), row.error == nullptr);
     EXPECT_EQ(said, row.error ? QStringLiteral("2 Can't open link:\n\n") + QString::fromUtf8(row.error) : QString());
   }
-  qunsetenv("BROWSER");
 }
 
 TEST(HyperLink, SpaceOrAClickInsideFollowsAndTheColourShowsFocusAndVisits) {

@@ -55,11 +55,8 @@ TEST(GuitarTunerFile, PlaysTheSixOpenStringsTwiceOneAtATimeOnAGuitar) {
     }
   }
   EXPECT_TRUE(in.atEnd() && in.status() == QDataStream::Ok) << "the track ends with its end event";
-  std::vector<int> strings;
-  for (int round = 0; round < 2; ++round) {
-    for (const int pitch : {40, 45, 50, 55, 59, 64}) strings.insert(strings.end(), {pitch, -pitch});
-  }
-  EXPECT_EQ(notes, strings);
+  EXPECT_EQ(notes, (std::vector<int>{40, -40, 45, -45, 50, -50, 55, -55, 59, -59, 64, -64,
+                                     40, -40, 45, -45, 50, -50, 55, -55, 59, -59, 64, -64}));
 }
 
 TEST(ProgramFiles, TheReadMeOfTheLanguageAndTheTuneOpenOrTheCommandSaysWhy) {
@@ -91,9 +88,9 @@ TEST(ProgramFiles, TheReadMeOfTheLanguageAndTheTuneOpenOrTheCommandSaysWhy) {
     bool opened = false;
     const ShownMessage shown = MessageShownBy([&] { opened = row.command(nullptr); });
     QFile::remove(path);
-    EXPECT_EQ(std::tuple(opened, shown.title, shown.Said()),
-              std::tuple(!row.message, QString::fromUtf8(row.message ? "Sonavel" : ""),
-                         QString::fromUtf8(row.message)));
+    EXPECT_EQ(
+        std::tuple(opened, shown.title, shown.Said()),
+        std::tuple(!row.message, QString::fromUtf8(row.message ? "Sonavel" : ""), QString::fromUtf8(row.message)));
     const QStringList calls{QStringLiteral("open ") + QUrl::fromLocalFile(path).toString()};
     EXPECT_EQ(fake.calls, opened ? calls : QStringList());
   }
