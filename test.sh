@@ -10,3 +10,6 @@ cmake --build build-test -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)" --timeout 300
+
+# Saving under kill -9, failed writes, links, read-only files and odd stores.
+tests/reliability.sh build-test/cli/sonavel-cli
