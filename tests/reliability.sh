@@ -42,6 +42,7 @@ transpose() { "$cli" transpose -k 0 -s "$1" --in-place "$2" 2>/dev/null; }
 # kill -9 at a random moment of each save of a 50 MB song: the file is
 # always the old song or the new one.
 song 1040000 > big.crd
+size_mb=$(($(stat -c %s big.crd) / 1000000))
 old=$(digest big.crd)
 cp big.crd up.crd
 transpose 1 up.crd
@@ -55,15 +56,24 @@ state=$old
 torn=0
 completed=0
 orphaned=0  # kills that left a temporary file behind, until a later save
+scale=0.9
 for ((i = 0; i < tries; i++)); do
   [ "$state" = "$old" ] && steps=1 || steps=-1
   "$cli" transpose -k 0 -s "$steps" --in-place big.crd 2>/dev/null &
   pid=$!
-  sleep "$(awk -v r="$RANDOM" -v ms="$per_save_ms" 'BEGIN { printf "%.3f", (0.5 + r / 32767 * 0.8) * ms / 1000 }')"
+  sleep "$(awk -v r="$RANDOM" -v ms="$per_save_ms" -v k="$scale" 'BEGIN { printf "%.3f", k * (0.8 + r / 32767 * 0.4) * ms / 1000 }')"
   kill -9 "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
-  [ "$(leftovers .)" -gt 0 ] && orphaned=$((orphaned + 1))
   now=$(digest big.crd)
+  # Aim the kills at the writing, however loaded the machine is: later
+  # after a kill during the reading, earlier after a save that completed.
+  if [ "$(leftovers .)" -gt 0 ]; then
+    orphaned=$((orphaned + 1))
+  elif [ "$now" = "$state" ]; then
+    scale=$(awk -v k="$scale" 'BEGIN { print k * 1.15 }')
+  else
+    scale=$(awk -v k="$scale" 'BEGIN { print k * 0.9 }')
+  fi
   if [ "$now" = "$old" ] || [ "$now" = "$new" ]; then
     [ "$now" != "$state" ] && completed=$((completed + 1))
     state=$now
@@ -76,7 +86,7 @@ done
 left_before=$(leftovers .)
 [ "$state" = "$old" ] && steps=1 || steps=-1
 transpose "$steps" big.crd
-echo "      $tries kills of a save of $(($(stat -c %s big.crd) / 1000000)) MB (one save $per_save_ms ms):" \
+echo "      $tries kills of a save of $size_mb MB (one save $per_save_ms ms):" \
   "$completed saves completed, $((tries - completed - torn)) left the old bytes, $torn torn;" \
   "a temporary file left after $orphaned of them;" \
   "$left_before left at the end, $(leftovers .) after the next save"
