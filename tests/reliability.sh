@@ -41,7 +41,7 @@ transpose() { "$cli" transpose -k 0 -s "$1" --in-place "$2" 2>/dev/null; }
 
 # kill -9 at a random moment of each save of a 50 MB song: the file is
 # always the old song or the new one.
-song 1040000 > big.crd
+song 1140000 > big.crd
 size_mb=$(($(stat -c %s big.crd) / 1000000))
 old=$(digest big.crd)
 cp big.crd up.crd
