@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <new>
 
+#include "document/RecoveryStore.h"
 #include "document/Settings.h"
 #include "document/StringTableText.h"
 #include "document/TextFileWriter.h"
@@ -33,9 +34,60 @@ CSonavelDoc::CSonavelDoc(CDocManagerEx& docManager, QObject* parent)
     : QObject(parent),
       m_docManager(docManager),
       m_options(sonavel::DocumentOptions::FromSettings(sonavel::theSettings())),
-      m_text(new QTextDocument(this)) {}
+      m_text(new QTextDocument(this)) {
+  m_recoveryTimer.setSingleShot(true);
+  m_recoveryTimer.setInterval(kRecoveryDelay);
+  connect(&m_recoveryTimer, &QTimer::timeout, this, &CSonavelDoc::WriteRecovery);
+  // Each edit puts the write off, so that typing is not slowed by it.
+  connect(m_text, &QTextDocument::contentsChanged, this, [this] {
+    if (!m_loading) m_recoveryTimer.start();
+  });
+  // Saved, or undone back to what the file holds: nothing left to recover.
+  connect(m_text, &QTextDocument::modificationChanged, this, [this](bool modified) {
+    if (!modified) DiscardRecovery();
+  });
+}
 
-CSonavelDoc::~CSonavelDoc() = default;
+// Closing a song, whether saved or its changes refused, leaves nothing to
+// offer; only a crash skips this.
+CSonavelDoc::~CSonavelDoc() { DiscardRecovery(); }
+
+void CSonavelDoc::WriteRecovery() {
+  if (!IsModified()) return;
+  if (m_recoveryName.empty()) m_recoveryName = sonavel::RecoveryStore::NewName();
+  sonavel::RecoveryEntry entry;
+  entry.originalPath = QFile::encodeName(m_currentFile).toStdString();
+  entry.title = m_title.toStdString();
+  if (!IsUntitled()) entry.original = m_diskBytes;
+  // A file whose bytes could not be read has nothing to compare with later.
+  if (!IsUntitled() && !entry.original) entry.originalPath.clear();
+  entry.text = PlainText(*m_text).toStdString();
+  std::string error;
+  if (sonavel::RecoveryStore(sonavel::RecoveryStore::DefaultFolder()).Write(m_recoveryName, entry, error)) {
+    m_recoveryFailed = false;
+  } else if (!m_recoveryFailed) {
+    m_recoveryFailed = true;
+    qWarning("Unsaved changes cannot be kept for recovery: %s", error.c_str());
+  }
+}
+
+void CSonavelDoc::DiscardRecovery() {
+  m_recoveryTimer.stop();
+  if (m_recoveryName.empty()) return;
+  sonavel::RecoveryStore(sonavel::RecoveryStore::DefaultFolder()).Remove(m_recoveryName);
+  m_recoveryName.clear();
+}
+
+void CSonavelDoc::RestoreRecovered(const QString& text, const std::string& recoveryName) {
+  DiscardRecovery();
+  m_loading = true;
+  m_text->setPlainText(text);
+  m_loading = false;
+  emit loaded(ShouldColorizeOnOpen(text.toStdString(), sonavel::theSettings().autoColorOnOpen));
+  m_text->clearUndoRedoStacks();
+  m_text->setModified(true);
+  m_recoveryName = recoveryName;
+}
 
 void CSonavelDoc::SetUntitled(int number) {
   m_currentFile.clear();

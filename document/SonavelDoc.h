@@ -7,7 +7,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <chrono>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "document/DocumentOptions.h"
@@ -62,6 +65,16 @@ class CSonavelDoc : public QObject {
   // when the user cancels (or the save fails), so the document stays open.
   bool MaybeSave(QWidget* owner);
 
+  // Unsaved changes go to a recovery file this long after the last edit;
+  // the file goes when the song is saved, closed or back as it was read.
+  static constexpr std::chrono::milliseconds kRecoveryDelay{3000};
+  void SetRecoveryDelay(std::chrono::milliseconds delay) { m_recoveryTimer.setInterval(delay); }
+  // The recovery file's name in the store; empty while there is none.
+  const std::string& RecoveryName() const { return m_recoveryName; }
+  // Shows the text a crash left behind in place of the document's, as an
+  // unsaved change, and keeps its recovery file as this document's own.
+  void RestoreRecovered(const QString& text, const std::string& recoveryName);
+
   // "Chord1" or the file's name.
   QString Title() const { return m_title; }
   // The file's full path; empty for a song never saved.
@@ -99,6 +112,8 @@ class CSonavelDoc : public QObject {
   void RememberDiskState(const sonavel::FileFingerprint& fingerprint);
   void SetCurrentFile(const QString& path);
   static QString OutOfMemoryText();
+  void WriteRecovery();
+  void DiscardRecovery();
 
   CDocManagerEx& m_docManager;
   sonavel::DocumentOptions m_options;
@@ -112,4 +127,7 @@ class CSonavelDoc : public QObject {
   // stamp then.
   std::optional<sonavel::FileFingerprint> m_diskBytes;
   std::optional<sonavel::FileStamp> m_diskStamp;
+  QTimer m_recoveryTimer;
+  std::string m_recoveryName;
+  bool m_recoveryFailed = false;  // said once, not at every edit
 };

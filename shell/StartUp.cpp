@@ -1,7 +1,16 @@
 #include "shell/StartUp.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTextStream>
 
+#include "document/RecoveryStore.h"
+#include "document/SonavelDoc.h"
+#include "document/StringTableText.h"
+#include "shell/ChildFrame.h"
 #include "shell/CommandLineInfo.h"
 #include "shell/MainFrame.h"
 
@@ -30,5 +39,31 @@ bool ShowFirstDocuments(CMainFrame& frame, const CCommandLineInfo& line) {
     frame.CloseAllDocuments();
     frame.OpenFile(line.m_strFileName);
   }
+  OfferRecovery(frame);
   return true;
+}
+
+void OfferRecovery(CMainFrame& frame) {
+  const sonavel::RecoveryStore store(sonavel::RecoveryStore::DefaultFolder());
+  std::vector<std::string> notes;
+  const std::vector<sonavel::RecoveryStore::Found> found = store.List(notes);
+  for (const std::string& note : notes) QTextStream(stderr) << QString::fromStdString(note) << '\n';
+  for (const sonavel::RecoveryStore::Found& song : found) {
+    const QString original = QFile::decodeName(QByteArray::fromStdString(song.entry.originalPath));
+    const QString name =
+        original.isEmpty() ? QString::fromStdString(song.entry.title) : QDir::toNativeSeparators(original);
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        &frame, sonavel::StringTableText(sonavel::IDS_APP_TITLE),
+        QCoreApplication::translate("StartUp", "Recover unsaved changes to %1?").arg(name),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+      store.Remove(song.name);
+      continue;
+    }
+    // A file that cannot be opened now has said why; its changes wait for
+    // the next start.
+    CChildFrame* child = original.isEmpty() ? frame.NewFile() : frame.OpenFile(original);
+    if (child == nullptr) continue;
+    child->Document().RestoreRecovered(QString::fromStdString(song.entry.text), song.name);
+  }
 }

@@ -18,3 +18,8 @@ QList<ShellRequest> RequestsOf(const CCommandLineInfo& line);
 // command line's file in place of the new song, or the desktop's request
 // beside it. False when not even the new song could be made.
 bool ShowFirstDocuments(CMainFrame& frame, const CCommandLineInfo& line);
+
+// Asks, song by song, whether to bring back the unsaved changes a crash
+// left in the recovery store: those taken open as unsaved changes, the
+// others are deleted. Changes to a file changed since are never offered.
+void OfferRecovery(CMainFrame& frame);

@@ -804,6 +804,13 @@ Om du sparar ersätts filen med texten som den visas, utan dem.</translation>
     </message>
 </context>
 <context>
+    <name>StartUp</name>
+    <message>
+        <source>Recover unsaved changes to %1?</source>
+        <translation>Vill du återställa osparade ändringar i %1?</translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message>
         <source>Sonavel</source>

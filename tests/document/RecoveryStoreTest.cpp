@@ -141,13 +141,5 @@ TEST_F(RecoveryStoreTest, ChangedOriginalIsRefusedAndForeignFileKept) {
   EXPECT_TRUE(fs::exists(store.Folder() / "foreign.recovery"));
 }
 
-TEST_F(RecoveryStoreTest, AFolderThatIsNoFolderFailsWithAReason) {
-  fs::create_directories(m_root / "state");
-  WriteFile(m_root / "state" / "sonavel", "a file");
-  std::string error;
-  EXPECT_FALSE(Store().Write("one", SongEntry("x"), error));
-  EXPECT_NE(error.find("sonavel"), std::string::npos) << error;
-}
-
 }  // namespace
 }  // namespace sonavel

@@ -9,19 +9,25 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <new>
 
+#include "document/RecoveryStore.h"
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
+#include "shell/StartUp.h"
 #include "view/FileChangedBar.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -225,6 +231,72 @@ TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNeitherReplacedUnaskedNorForg
   EXPECT_FALSE(child->FileChangedBar()->isVisibleTo(child));
   EXPECT_EQ(Text(), "Am\n");
   EXPECT_FALSE(doc.IsModified());
+}
+
+// Edits are kept a moment later in a file only the user may read; closing
+// the song deliberately removes it, a crash leaves it. The next start asks
+// song by song: Yes opens the file with the changes, unsaved, until a save
+// removes the recovery file; No deletes it.
+TEST_F(DocumentTest, UnsavedChangesOutliveACrashUntilSavedOrRefused) {
+  namespace fs = std::filesystem;
+  QTemporaryDir beforeCrash;
+  QTemporaryDir afterCrash;
+  qputenv("XDG_STATE_HOME", beforeCrash.path().toLocal8Bit());
+  const fs::path folder = beforeCrash.filePath(QStringLiteral("sonavel")).toStdString();
+  test::WriteBytes(PathOf("song.crd"), "Am\r\nla\r\n");
+  struct Kept {
+    std::string name, bytes;
+  };
+  std::vector<Kept> kept;
+  for (const bool untitled : {true, false}) {
+    CChildFrame* child = untitled ? m_frame->NewFile() : m_frame->OpenFile(PathOf("song.crd"));
+    ASSERT_NE(child, nullptr);
+    child->Document().SetRecoveryDelay(std::chrono::milliseconds(20));
+    Type("G ");
+    ASSERT_TRUE(QTest::qWaitFor([&child] { return !child->Document().RecoveryName().empty(); }, 5000));
+    const fs::path file = folder / (child->Document().RecoveryName() + ".recovery");
+    ASSERT_TRUE(QTest::qWaitFor([&file] { return fs::exists(file); }, 5000));
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    kept.push_back({child->Document().RecoveryName(), test::ReadBytes(QString::fromStdString(file.string()))});
+  }
+  m_frame->CloseAllDocuments();
+  ASSERT_TRUE(QTest::qWaitFor([&folder] { return fs::is_empty(folder); }, 5000));
+
+  // What a crash would have left, in a fresh state folder.
+  qputenv("XDG_STATE_HOME", afterCrash.path().toLocal8Bit());
+  const fs::path crashed = afterCrash.filePath(QStringLiteral("sonavel")).toStdString();
+  fs::create_directory(crashed);
+  for (const Kept& file : kept) test::WriteBytes(QString::fromStdString((crashed / file.name).string()) +
+                                                     QStringLiteral(".recovery"), file.bytes);
+  QStringList questions;
+  QTimer answer;
+  answer.setInterval(5);
+  QObject::connect(&answer, &QTimer::timeout, [&questions] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      questions << box->text();
+      box->button(box->text().contains(QStringLiteral("Chord")) ? QMessageBox::No : QMessageBox::Yes)->click();
+    }
+  });
+  answer.start();
+  OfferRecovery(*m_frame);
+  answer.stop();
+  ASSERT_EQ(questions.size(), 2);
+  const QString songQuestion =
+      QStringLiteral("Recover unsaved changes to %1?").arg(QDir::toNativeSeparators(QFileInfo(PathOf("song.crd"))
+                                                                                        .canonicalFilePath()));
+  EXPECT_TRUE(questions.contains(songQuestion)) << questions.join(u'|').toStdString();
+  EXPECT_EQ(m_frame->Children().size(), 1);
+  EXPECT_EQ(Text(), "G Am\nla\n");
+  CSonavelDoc& doc = m_frame->ActiveChild()->Document();
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "Am\r\nla\r\n");
+  EXPECT_FALSE(fs::exists(crashed / (kept[0].name + ".recovery")));
+  EXPECT_TRUE(fs::exists(crashed / (kept[1].name + ".recovery")));
+
+  ASSERT_TRUE(doc.Save(m_frame.get()));
+  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "G Am\r\nla\r\n");
+  EXPECT_TRUE(fs::is_empty(crashed));
 }
 
 }  // namespace
