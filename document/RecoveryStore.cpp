@@ -53,7 +53,9 @@ class Cursor {
 
   bool Field(std::string_view key, std::string& value) {
     std::size_t length = 0;
-    if (!Take(key) || !Take(" ") || !Number(length, '\n') || length >= m_rest.size() || m_rest[length] != '\n') {
+    // The length is the file's word: it may point anywhere, past the end too.
+    if (!Take(key) || !Take(" ") || !Number(length, '\n') ||
+        !m_rest.substr(std::min(length, m_rest.size())).starts_with('\n')) {
       return false;
     }
     value.assign(m_rest.substr(0, length));
