@@ -13,7 +13,7 @@ PACKAGES=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   qt6-svg-dev libx11-dev
   libgl-dev
-  xvfb xauth
+  xvfb xauth xdotool
   # registering the file types with the desktop, and checking it (gio answers xdg-mime)
   desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin
 )
