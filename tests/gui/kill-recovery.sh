@@ -22,7 +22,7 @@ kept=$XDG_STATE_HOME/sonavel
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # The program's first visible window, once it has one.
 window_of() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xdotool search --pid "$1" --onlyvisible 2>/dev/null | head -1 && return 0
     sleep 0.1
   done
@@ -33,7 +33,7 @@ titles_of() {
   for w in $(xdotool search --pid "$1" --onlyvisible 2>/dev/null); do xdotool getwindowname "$w"; done
 }
 wait_for() {
-  for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
+  for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done
   fail "$2"
 }
 
