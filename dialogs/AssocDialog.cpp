@@ -34,7 +34,6 @@ CAssocDlg::CAssocDlg(const sonavel::CFileAssociations& associations, QWidget* pa
   m_cho->setChecked(registered[1]);
   m_chopro->setChecked(registered[2]);
   m_tab->setChecked(registered[3]);
-  ReadBoxes();
 }
 
 void CAssocDlg::CreateControls() {
@@ -69,19 +68,11 @@ void CAssocDlg::CreateControls() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void CAssocDlg::ReadBoxes() {
-  m_bCrd = m_crd->isChecked() ? 1 : 0;
-  m_bChopro = m_chopro->isChecked() ? 1 : 0;
-  m_bCho = m_cho->isChecked() ? 1 : 0;
-  m_bTab = m_tab->isChecked() ? 1 : 0;
-}
-
 sonavel::FileTypeSelection CAssocDlg::Chosen() const {
-  return {m_bCrd != 0, m_bCho != 0, m_bChopro != 0, m_bTab != 0};
+  return {m_crd->isChecked(), m_cho->isChecked(), m_chopro->isChecked(), m_tab->isChecked()};
 }
 
 void CAssocDlg::accept() {
-  ReadBoxes();
   const sonavel::FileTypeSelection chosen = Chosen();
   if (std::find(chosen.begin(), chosen.end(), true) == chosen.end()) {
     QDialog::accept();

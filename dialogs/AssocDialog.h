@@ -28,15 +28,8 @@ class CAssocDlg : public QDialog {
 
  private:
   void CreateControls();
-  // Reads the boxes into the members.
-  void ReadBoxes();
 
   sonavel::CFileAssociations m_associations;
-
-  int m_bCrd = 0;
-  int m_bChopro = 0;
-  int m_bCho = 0;
-  int m_bTab = 0;
 
   QCheckBox* m_crd = nullptr;
   QCheckBox* m_cho = nullptr;

@@ -28,6 +28,18 @@ QColor ToQColor(ColorRef color) {
   return QColor(static_cast<int>(RedOf(color)), static_cast<int>(GreenOf(color)), static_cast<int>(BlueOf(color)));
 }
 
+QColor SampleRoleColor(SampleRole role, ColorRef text, ColorRef chord, ColorRef tab) {
+  switch (role) {
+    case SampleRole::Chord:
+      return ToQColor(chord);
+    case SampleRole::Tab:
+      return ToQColor(tab);
+    case SampleRole::Text:
+      break;
+  }
+  return ToQColor(text);
+}
+
 QString ResolveFontFamily(const std::string& face) {
   const QString family = QString::fromStdString(face);
   if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;

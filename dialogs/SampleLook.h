@@ -7,6 +7,7 @@
 #include <QString>
 #include <string>
 
+#include "dialogs/TransposeSample.h"
 #include "document/ColorRef.h"
 
 namespace sonavel {
@@ -26,6 +27,9 @@ struct SampleLook {
 };
 
 QColor ToQColor(ColorRef color);
+
+// The colour a sample shows a run of `role` in.
+QColor SampleRoleColor(SampleRole role, ColorRef text, ColorRef chord, ColorRef tab);
 
 // The family to show text in: the face itself when the system has it,
 // otherwise the system's fixed-pitch font, so that chords stay above their

@@ -193,14 +193,7 @@ void CSettingsDlg::OnTransposingSettings() {
   // Its sample shows the colours in use, not the ones being chosen here.
   CTransposeDlg dialog(m_settings.TransposeDefaults(), this);
   if (dialog.exec() != QDialog::Accepted) return;
-  const sonavel::TransposeOptions chosen = dialog.Options();
-  m_settings.steps = chosen.steps;
-  m_settings.key = chosen.key;
-  m_settings.bIsBess = chosen.bIsBess;
-  m_settings.transposeChords = chosen.transposeChords;
-  m_settings.transposeTabs = chosen.transposeTabs;
-  m_settings.tabMiniValue = chosen.tabMiniValue;
-  m_settings.tabMaxValue = chosen.tabMaxValue;
+  m_settings.SetTransposeDefaults(dialog.Options());
 }
 
 void CSettingsDlg::OnAssociate() {

@@ -22,17 +22,6 @@ void Append(std::vector<SampleRun>& runs, std::string text, SampleRole role) {
   runs.push_back(SampleRun{std::move(text), role});
 }
 
-QColor RoleColor(const SettingsValues& look, SampleRole role) {
-  switch (role) {
-    case SampleRole::Chord:
-      return ToQColor(look.chordcolor);
-    case SampleRole::Tab:
-      return ToQColor(look.tabcolor);
-    case SampleRole::Text:
-      break;
-  }
-  return ToQColor(look.textcolor);
-}
 
 }  // namespace
 
@@ -73,7 +62,7 @@ void PaintSettingsSample(QTextEdit& sample, const SettingsValues& look) {
   sample.clear();
   QTextCursor cursor(sample.document());
   for (const SampleRun& run : runs) {
-    format.setForeground(RoleColor(look, run.role));
+    format.setForeground(SampleRoleColor(run.role, look.textcolor, look.chordcolor, look.tabcolor));
     cursor.insertText(QString::fromStdString(run.text), format);
   }
   // A large font scrolls; the sample starts at its heading.

@@ -44,17 +44,6 @@ QString KeyEntryText(int key) {
          QLatin1Char('m');
 }
 
-QColor RoleColor(const sonavel::SampleLook& look, SampleRole role) {
-  switch (role) {
-    case SampleRole::Chord:
-      return sonavel::ToQColor(look.chordcolor);
-    case SampleRole::Tab:
-      return sonavel::ToQColor(look.tabcolor);
-    case SampleRole::Text:
-      break;
-  }
-  return sonavel::ToQColor(look.textcolor);
-}
 
 // Bold, italic and face of the settings; no size, so the sample keeps the
 // control's own size. Underline and strike-out are always off.
@@ -222,7 +211,7 @@ void CTransposeDlg::UpdateSample() {
   QTextCursor cursor(m_sample->document());
   QTextCharFormat format = SampleFormat(m_look);
   for (const sonavel::SampleRun& run : runs) {
-    format.setForeground(RoleColor(m_look, run.role));
+    format.setForeground(sonavel::SampleRoleColor(run.role, m_look.textcolor, m_look.chordcolor, m_look.tabcolor));
     cursor.insertText(QString::fromStdString(run.text), format);
   }
   m_sample->setUpdatesEnabled(true);

@@ -323,6 +323,16 @@ TransposeOptions CSettings::TransposeDefaults() const {
   return options;
 }
 
+void CSettings::SetTransposeDefaults(const TransposeOptions& options) {
+  steps = options.steps;
+  key = options.key;
+  bIsBess = options.bIsBess;
+  transposeChords = options.transposeChords;
+  transposeTabs = options.transposeTabs;
+  tabMiniValue = options.tabMiniValue;
+  tabMaxValue = options.tabMaxValue;
+}
+
 // ---- theSettings --------------------------------------------------------
 
 namespace {

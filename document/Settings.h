@@ -94,6 +94,7 @@ class CSettings : public SettingsValues {
 
   // The seven transposing fields as the engine takes them.
   TransposeOptions TransposeDefaults() const;
+  void SetTransposeDefaults(const TransposeOptions& options);
 
   const CRegistryKey& SettingsKey() const { return m_settingsKey; }
   SettingsPersistence Persistence() const { return m_persistence; }
