@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -179,50 +178,49 @@ TEST_F(DocumentTest, AFileTooLargeToHoldFailsWithAMessage) {
   EXPECT_TRUE(doc.TextDocument()->isEmpty() && !doc.IsModified());
 }
 
-// A NUL drops the rest of its line: opening says so, and saving over the
-// file asks first, with No as the answer that Enter gives.
-TEST_F(DocumentTest, AFileWithBytesItCannotKeepIsNeverReplacedUnasked) {
-  const std::string bytes("C\0x\r\nD\r\n", 8);
-  test::WriteBytes(PathOf("nul.crd"), bytes);
-  QString notice;
-  AnswerNextBox(&notice);
-  CChildFrame* child = m_frame->OpenFile(PathOf("nul.crd"));
-  ASSERT_NE(child, nullptr);
-  QElapsedTimer clock;
-  clock.start();
-  while (notice.isEmpty() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  EXPECT_TRUE(notice.contains(QStringLiteral("nul.crd")) && notice.contains(QStringLiteral("NUL bytes (1)")))
-      << notice.toStdString();
-
-  QString question;
-  test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
-    question = box->text();
-    QTest::keyClick(box, Qt::Key_Return);
-  });
-  EXPECT_FALSE(child->Document().Save(nullptr));
-  EXPECT_TRUE(question.contains(QStringLiteral("NUL bytes (1)"))) << question.toStdString();
-  EXPECT_EQ(test::ReadBytes(PathOf("nul.crd")), bytes);
+// Saving over a file asks first, with No as the answer Enter gives, when
+// reading dropped some of its bytes (a NUL drops the rest of its line, and
+// opening says so) or another program has rewritten it since.
+TEST_F(DocumentTest, AFileIsNeverReplacedUnaskedWhenSavingWouldLoseBytes) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* rewritten;  // by another program after opening
+    const char* asked;
+  } rows[] = {
+      {"nul.crd", std::string("C\0x\r\nD\r\n", 8), nullptr, "NUL bytes (1)"},
+      {"changed.crd", "C\r\n", "D\r\n", "has been changed by another program"},
+  };
+  for (const auto& row : rows) {
+    test::WriteBytes(PathOf(row.name), row.bytes);
+    QString notice;
+    if (row.rewritten == nullptr) AnswerNextBox(&notice);
+    CChildFrame* child = m_frame->OpenFile(PathOf(row.name));
+    ASSERT_NE(child, nullptr);
+    if (row.rewritten == nullptr) {
+      EXPECT_TRUE(QTest::qWaitFor([&notice] { return !notice.isEmpty(); }, 5000));
+      EXPECT_TRUE(notice.contains(QString::fromLatin1(row.asked))) << notice.toStdString();
+    } else {
+      test::WriteBytes(PathOf(row.name), row.rewritten);
+    }
+    const std::string onDisk = test::ReadBytes(PathOf(row.name));
+    QString question;
+    test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
+      question = box->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(child->Document().Save(nullptr));
+    EXPECT_TRUE(question.contains(QString::fromLatin1(row.asked))) << question.toStdString();
+    EXPECT_EQ(test::ReadBytes(PathOf(row.name)), onDisk);
+  }
 }
 
-// Another program rewrites the file with as many bytes: saving over it asks
-// first (No by default), and activating its window offers to reload it in a
-// bar.
-TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNeitherReplacedUnaskedNorForgotten) {
+// Activating the window of a song whose file another program rewrote offers
+// to reload it in a bar.
+TEST_F(DocumentTest, AFileChangedByAnotherProgramIsOfferedAgain) {
   test::WriteBytes(PathOf("song.crd"), "C\r\n");
   CChildFrame* child = m_frame->OpenFile(PathOf("song.crd"));
   ASSERT_NE(child, nullptr);
-  CSonavelDoc& doc = child->Document();
-  QTextCursor(doc.TextDocument()).insertText(QStringLiteral("G "));
-  test::WriteBytes(PathOf("song.crd"), "D\r\n");
-  QString question;
-  test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
-    question = box->text();
-    QTest::keyClick(box, Qt::Key_Return);
-  });
-  EXPECT_FALSE(doc.Save(nullptr));
-  EXPECT_TRUE(question.contains(QStringLiteral("has been changed by another program"))) << question.toStdString();
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "D\r\n");
-
   test::WriteBytes(PathOf("song.crd"), "Am\r\n");
   QEvent activation(QEvent::WindowActivate);
   QApplication::sendEvent(child, &activation);
@@ -230,7 +228,7 @@ TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNeitherReplacedUnaskedNorForg
   child->FileChangedBar()->ReloadButton()->click();
   EXPECT_FALSE(child->FileChangedBar()->isVisibleTo(child));
   EXPECT_EQ(Text(), "Am\n");
-  EXPECT_FALSE(doc.IsModified());
+  EXPECT_FALSE(child->Document().IsModified());
 }
 
 // Edits are kept a moment later in a recovery file; closing
