@@ -1,13 +1,19 @@
-// Throughput of the colorize and transposition passes on the in-memory
-// control, over a generated corpus of chord sheets and tablature.
+// Throughput of the colorize and transposition passes, on the in-memory
+// control and line by line, over a generated corpus of chord sheets and
+// tablature.
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include "bench/Corpus.h"
 #include "engine/NoteTable.h"
 #include "view/MemoryTextControl.h"
+#include "view/SongLinePass.h"
 #include "view/ViewCommands.h"
 
 namespace {
@@ -77,6 +83,33 @@ void BM_Transpose(benchmark::State& state) {
   ReportBytes(state, Corpus().size());
 }
 BENCHMARK(BM_Transpose)->Unit(benchmark::kMillisecond);
+
+// Colorize and transpose one line at a time, as sonavel-cli runs them: the
+// engine's passes without a control.
+void BM_LinePass(benchmark::State& state) {
+  sonavel::BuildChordTable();
+  std::vector<std::string_view> lines;
+  const std::string_view corpus = Corpus();
+  for (std::size_t start = 0; start < corpus.size();) {
+    const std::size_t stop = std::min(corpus.find("\r\n", start), corpus.size());
+    lines.push_back(corpus.substr(start, stop - start));
+    start = stop + 2;
+  }
+  sonavel::DocumentOptions options;
+  sonavel::SongLinePass pass(options);
+  std::string out;
+  for (auto _ : state) {
+    sonavel::TransposeCounts counts;
+    for (const std::string_view line : lines) {
+      out.clear();
+      pass.Colorize(line);
+      pass.AppendTransposed(out, counts);
+    }
+    benchmark::DoNotOptimize(counts);
+  }
+  ReportBytes(state, corpus.size());
+}
+BENCHMARK(BM_LinePass)->Unit(benchmark::kMillisecond);
 
 
 }  // namespace

@@ -2,13 +2,14 @@
 
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <ostream>
 
 #include "cli/ColorizeOutput.h"
 #include "document/TextFileReader.h"
 #include "document/TextFileWriter.h"
+#include "view/SongLinePass.h"
 #include "res/StringTable.h"
-#include "view/MemoryTextControl.h"
 
 namespace sonavel::cli {
 namespace {
@@ -16,13 +17,6 @@ namespace {
 int FileError(CliStreams& streams, const std::string& path, const std::string& reason) {
   streams.err << "sonavel-cli: " << path << ": " << reason << '\n';
   return kUsageOrFileError;
-}
-
-bool ReadSong(const std::string& path, SongFileText& song, CliStreams& streams) {
-  std::string error;
-  if (ReadSongFile(path, song, error)) return true;
-  FileError(streams, path, error);
-  return false;
 }
 
 }  // namespace
@@ -41,52 +35,87 @@ DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions options)
   return options;
 }
 
-PipelineResult ColorizeAndTranspose(const std::string& utf8Text, const DocumentOptions& options) {
-  DocumentOptions copy = options;
-  MemoryTextControl control(options.textcolor);
-  control.SetText(utf8Text);
-  ViewCommands commands(control, copy);
-  commands.Colorize(false, false);
-  PipelineResult result;
-  result.counts = commands.OnQuickTranspose();
-  result.text = control.Text();
-  return result;
+namespace {
+
+// Standard output takes the text in pieces of this size as it is made.
+constexpr std::size_t kOutputChunk = 1 << 16;
+
+bool Flush(std::string& bytes, CliStreams& streams) {
+  streams.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.clear();
+  return static_cast<bool>(streams.out);
 }
+
+// Reads a song line by line, handing each line to `take` with whether a
+// line break follows it; `take` returns false to stop (output failed).
+template <typename Take>
+bool ForEachLine(const std::string& path, SongFileLines& lines, CliStreams& streams, Take&& take) {
+  ReadError error;
+  std::string failed;  // the file that failed
+  if (lines.Open(path, error)) {
+    std::string line;
+    while (failed.empty() && lines.Reader().ReadLine(line)) {
+      if (!take(line, !lines.Reader().AtEnd())) {
+        failed = "standard output";
+        error.reason = "write failed";
+      }
+    }
+    if (failed.empty() && !lines.Finished(error)) failed = path;
+  } else {
+    failed = path;
+  }
+  if (failed.empty()) return true;
+  FileError(streams, failed, error.reason);
+  return false;
+}
+
+}  // namespace
 
 int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams) {
   const DocumentOptions options = ApplyRequest(request, defaults);
-  SongFileText song;
-  if (!ReadSong(request.file, song, streams)) return kUsageOrFileError;
   const TransposeRequest& tr = request.transpose;
-  if (tr.inPlace && !tr.force && song.losses.Any()) {
+  const bool toFile = tr.inPlace || tr.outputPath;
+  SongFileLines lines;
+  SongLinePass pass(options);
+  std::optional<SaveEncoder> encoder;
+  TransposeCounts counts;
+  std::string transposed;
+  std::string bytes;  // the whole file for a file; a piece at a time for standard output
+  const bool read = ForEachLine(request.file, lines, streams, [&](const std::string& line, bool lineBreak) {
+    // The form to save in is settled once the first line is read.
+    if (!encoder) encoder.emplace(lines.Reader().EncodingToSave());
+    pass.Colorize(line);
+    transposed.clear();
+    pass.AppendTransposed(transposed, counts);
+    encoder->Put(transposed, lineBreak, bytes);
+    return toFile || bytes.size() < kOutputChunk || Flush(bytes, streams);
+  });
+  if (!read) return kUsageOrFileError;
+  encoder->Finish(bytes);
+
+  if (tr.inPlace && !tr.force && lines.Reader().Losses().Any()) {
     return FileError(streams, request.file,
-                     "holds bytes that cannot be kept: " + DescribeLosses(song.losses) +
+                     "holds bytes that cannot be kept: " + DescribeLosses(lines.Reader().Losses()) +
                          "; not replaced (--force replaces it without them)");
   }
-
-  const PipelineResult result = ColorizeAndTranspose(song.text, options);
-  const bool changed = result.counts.AnyTransposed();
-
-  // Nothing transposed means nothing to save: the file is left alone.
-  if (!tr.inPlace || changed) {
-    const std::string bytes = EncodeForSave(result.text, song.saveEncoding, nullptr);
-    if (tr.inPlace || tr.outputPath) {
+  const bool changed = counts.AnyTransposed();
+  if (toFile) {
+    // Nothing transposed means nothing to save: the file is left alone.
+    if (!tr.inPlace || changed) {
       const std::string target = tr.outputPath ? *tr.outputPath : request.file;
       // A file another program changed while it was transposed keeps that change.
+      const FileFingerprint fingerprint = lines.Reader().BytesRead();
       WriteError error;
-      if (!WriteFileSafely(target, bytes, error, tr.inPlace ? &song.fingerprint : nullptr)) {
+      if (!WriteFileSafely(target, bytes, error, tr.inPlace ? &fingerprint : nullptr)) {
         return FileError(streams, target, error.reason);
       }
-    } else {
-      streams.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      streams.out.flush();
-      if (!streams.out) return FileError(streams, "standard output", "write failed");
     }
+  } else if (!Flush(bytes, streams) || !streams.out.flush()) {
+    return FileError(streams, "standard output", "write failed");
   }
 
   if (changed) {
-    streams.err << TransposedCountsInEnglish(result.counts.chords, result.counts.tabs)
-                << '\n';
+    streams.err << TransposedCountsInEnglish(counts.chords, counts.tabs) << '\n';
     return kTransposed;
   }
   streams.err << EnglishString(IDS_NOTHING_TRANSPOSED) << '\n';
@@ -95,31 +124,21 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
 
 int RunColorize(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams) {
   const DocumentOptions options = ApplyRequest(request, defaults);
-  SongFileText song;
-  if (!ReadSong(request.file, song, streams)) return kUsageOrFileError;
-
-  DocumentOptions copy = options;
-  MemoryTextControl control(options.textcolor);
-  control.SetText(song.text);
-  ViewCommands commands(control, copy);
-  commands.Colorize(false, false);
-
-  const std::vector<ColoredRun> runs = CollectColoredRuns(control, options);
-  const std::string text = control.Text();
   const ColorizeFormat format =
       request.format.value_or(streams.outIsTerminal ? ColorizeFormat::Ansi : ColorizeFormat::Spans);
-  std::string output;
-  switch (format) {
-    case ColorizeFormat::Ansi: output = FormatAnsi(text, runs, options); break;
-    case ColorizeFormat::Html:
-      output = FormatHtml(text, runs, std::filesystem::path(request.file).filename().string());
-      break;
-    case ColorizeFormat::Spans: output = FormatSpans(text, runs); break;
-  }
-  streams.out << output;
-  if (format == ColorizeFormat::Ansi && !text.empty() && text.back() != '\n') streams.out << '\n';
-  streams.out.flush();
-  if (!streams.out) return FileError(streams, "standard output", "write failed");
+  ColorizeWriter writer(format, options, std::filesystem::path(request.file).filename().string());
+  SongLinePass pass(options);
+  SongFileLines lines;
+  std::string bytes;
+  writer.Begin(bytes);
+  const bool read = ForEachLine(request.file, lines, streams, [&](const std::string& line, bool lineBreak) {
+    pass.Colorize(line);
+    writer.Line(pass, lineBreak, bytes);
+    return bytes.size() < kOutputChunk || Flush(bytes, streams);
+  });
+  if (!read) return kUsageOrFileError;
+  writer.End(bytes);
+  if (!Flush(bytes, streams) || !streams.out.flush()) return FileError(streams, "standard output", "write failed");
   return kSuccess;
 }
 
@@ -136,7 +155,7 @@ int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults
       case Command::Colorize: return RunColorize(parsed.request, defaults, streams);
     }
   } catch (const std::bad_alloc&) {
-    // Nothing has been written yet: files are written whole, at the end.
+    // Files are written whole, at the end: none has been touched.
     return FileError(streams, parsed.request.file, "Not enough memory for this file");
   }
   return kUsageOrFileError;

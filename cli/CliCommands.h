@@ -19,14 +19,6 @@ struct CliStreams {
   bool outIsTerminal = false;
 };
 
-// The editor's road for one text: colorize everything (as F5 with nothing
-// selected), then, when asked, the transposition pass (as Shift+F7).
-struct PipelineResult {
-  std::string text;  // UTF-8, LF line breaks
-  TransposeCounts counts;
-};
-PipelineResult ColorizeAndTranspose(const std::string& utf8Text, const DocumentOptions& options);
-
 // The request's options applied over the user's defaults.
 DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions defaults);
 

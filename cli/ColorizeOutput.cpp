@@ -8,35 +8,6 @@
 namespace sonavel::cli {
 namespace {
 
-// Walks a UTF-8 text one control position at a time, giving each
-// character's bytes.
-class CharacterWalker {
- public:
-  explicit CharacterWalker(const std::string& text) : m_text(text) {}
-  bool AtEnd() const { return m_offset >= m_text.size(); }
-  std::string_view Next() {
-    const std::size_t begin = m_offset;
-    (void)DecodeUtf8At(m_text, m_offset);
-    return std::string_view(m_text).substr(begin, m_offset - begin);
-  }
-
- private:
-  const std::string& m_text;
-  std::size_t m_offset = 0;
-};
-
-// Calls f(position, characterBytes, runOrNull) for every character.
-template <typename F>
-void ForEachCharacter(const std::string& text, const std::vector<ColoredRun>& runs, F&& f) {
-  CharacterWalker walker(text);
-  auto run = runs.begin();
-  for (long pos = 0; !walker.AtEnd(); ++pos) {
-    while (run != runs.end() && run->end < pos) ++run;
-    const bool inRun = run != runs.end() && run->start <= pos;
-    f(pos, walker.Next(), inRun ? &*run : nullptr);
-  }
-}
-
 std::string AnsiColor(ColorRef c) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "\x1b[38;2;%u;%u;%um", RedOf(c), GreenOf(c), BlueOf(c));
@@ -79,48 +50,26 @@ std::string_view Visible(std::string_view ch, std::array<char, 4>& buffer) {
   return ch;
 }
 
-const char* KindName(RunKind kind) { return kind == RunKind::Chord ? "chord" : "tab"; }
+constexpr const char* kAnsiReset = "\x1b[0m";
 
 }  // namespace
 
-std::vector<ColoredRun> CollectColoredRuns(const TextControl& control, const DocumentOptions& options) {
-  std::vector<ColoredRun> runs;
-  const long last = control.Length() - 1;
-  for (long p = 0; p <= last;) {
-    const ColorRef color = control.ColorAt(p);
-    const long end = control.SameColorEnd(p, last);
-    // The chord colour wins when both roles share one, as in transposing.
-    if (color == options.chordcolor && color != options.textcolor) runs.push_back({p, end, RunKind::Chord});
-    else if (color == options.tabcolor && color != options.textcolor) runs.push_back({p, end, RunKind::Tab});
-    p = end + 1;
-  }
-  return runs;
+ColorizeWriter::ColorizeWriter(ColorizeFormat format, const DocumentOptions& options, std::string title)
+    : m_format(format), m_options(options), m_title(std::move(title)) {}
+
+ColorizeWriter::Kind ColorizeWriter::KindOf(ColorRef color) const {
+  // The chord colour wins when both roles share one, as in transposing.
+  if (color == m_options.textcolor) return Kind::None;
+  if (color == m_options.chordcolor) return Kind::Chord;
+  if (color == m_options.tabcolor) return Kind::Tab;
+  return Kind::None;
 }
 
-std::string FormatAnsi(const std::string& text, const std::vector<ColoredRun>& runs, const DocumentOptions& options) {
-  static constexpr const char* kReset = "\x1b[0m";
-  std::string out;
-  out.reserve(text.size() + runs.size() * 24);
-  const ColoredRun* open = nullptr;
-  ForEachCharacter(text, runs, [&](long, std::string_view ch, const ColoredRun* run) {
-    if (run != open) {
-      if (open) out += kReset;
-      if (run) out += AnsiColor(run->kind == RunKind::Chord ? options.chordcolor : options.tabcolor);
-      open = run;
-    }
-    std::array<char, 4> buffer;
-    out += Visible(ch, buffer);
-  });
-  if (open) out += kReset;
-  return out;
-}
-
-std::string FormatHtml(const std::string& text, const std::vector<ColoredRun>& runs, const std::string& title) {
+void ColorizeWriter::Begin(std::string& out) const {
+  if (m_format != ColorizeFormat::Html) return;
   const DocumentOptions defaults;
-  std::string out;
-  out.reserve(text.size() * 2 + 1024);
   out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
-  AppendHtmlEscaped(out, title);
+  AppendHtmlEscaped(out, m_title);
   out += "</title>\n<style>\n";
   out += "body { background: " + CssColor(defaults.backgroundcolor) + "; color: " + CssColor(defaults.textcolor) +
          "; }\n";
@@ -128,59 +77,77 @@ std::string FormatHtml(const std::string& text, const std::vector<ColoredRun>& r
   out += ".chord { color: " + CssColor(defaults.chordcolor) + "; }\n";
   out += ".tab { color: " + CssColor(defaults.tabcolor) + "; }\n";
   out += "</style>\n</head>\n<body>\n<pre>";
-  const ColoredRun* open = nullptr;
-  ForEachCharacter(text, runs, [&](long, std::string_view ch, const ColoredRun* run) {
-    if (run != open) {
-      if (open) out += "</span>";
-      if (run) out += std::string("<span class=\"") + KindName(run->kind) + "\">";
-      open = run;
-    }
-    std::array<char, 4> buffer;
-    AppendHtmlEscaped(out, Visible(ch, buffer));
-  });
-  if (open) out += "</span>";
-  out += "</pre>\n</body>\n</html>\n";
-  return out;
 }
 
-std::string FormatSpans(const std::string& text, const std::vector<ColoredRun>& runs) {
-  std::string out;
-  long line = 1;
-  long lineStart = 0;
-  std::string runText;
-  const ColoredRun* open = nullptr;
-  long openLine = 0;
-  long openColumn = 0;
-  long openLength = 0;
-  const auto flush = [&] {
-    if (!open) return;
-    out += std::to_string(openLine) + '\t' + std::to_string(openColumn) + '\t' + std::to_string(openLength) + '\t' +
-           KindName(open->kind) + '\t' + runText + '\n';
-    open = nullptr;
-  };
-  ForEachCharacter(text, runs, [&](long pos, std::string_view ch, const ColoredRun* run) {
-    const bool lineBreak = ch == "\n";
-    // A run never crosses a line: the rest of it starts a new span.
-    if (run != open || lineBreak) flush();
-    if (run && !lineBreak) {
-      if (!open) {
-        open = run;
-        openLine = line;
-        openColumn = pos - lineStart;
-        openLength = 0;
-        runText.clear();
+void ColorizeWriter::Open(Kind kind, std::string& out) const {
+  if (kind == Kind::None) return;
+  if (m_format == ColorizeFormat::Ansi) {
+    out += AnsiColor(kind == Kind::Chord ? m_options.chordcolor : m_options.tabcolor);
+  } else {
+    out += kind == Kind::Chord ? "<span class=\"chord\">" : "<span class=\"tab\">";
+  }
+}
+
+void ColorizeWriter::Close(Kind kind, std::string& out) const {
+  if (kind != Kind::None) out += m_format == ColorizeFormat::Ansi ? kAnsiReset : "</span>";
+}
+
+void ColorizeWriter::FlushSpan(std::string& out) {
+  if (m_spanKind == Kind::None) return;
+  out += std::to_string(m_lineNumber) + '\t' + std::to_string(m_spanColumn) + '\t' + std::to_string(m_spanLength) +
+         '\t' + (m_spanKind == Kind::Chord ? "chord" : "tab") + '\t' + m_spanText + '\n';
+  m_spanKind = Kind::None;
+}
+
+void ColorizeWriter::Line(const SongLinePass& line, bool lineBreak, std::string& out) {
+  ++m_lineNumber;
+  m_lastLineEmpty = line.Length() == 0;
+  Kind open = Kind::None;
+  std::array<char, 4> buffer;
+  for (long pos = 0; pos < line.Length(); ++pos) {
+    const Kind kind = KindOf(line.ColorAt(pos));
+    const std::string_view shown = Visible(line.CharacterAt(pos), buffer);
+    if (m_format == ColorizeFormat::Spans) {
+      if (kind != open) FlushSpan(out);
+      if (kind != Kind::None) {
+        if (m_spanKind == Kind::None) {
+          m_spanKind = kind;
+          m_spanColumn = pos;
+          m_spanLength = 0;
+          m_spanText.clear();
+        }
+        m_spanText += shown;
+        ++m_spanLength;
       }
-      std::array<char, 4> buffer;
-      runText += Visible(ch, buffer);
-      ++openLength;
+      open = kind;
+      continue;
     }
-    if (lineBreak) {
-      ++line;
-      lineStart = pos + 1;
+    if (kind != open) {
+      Close(open, out);
+      Open(kind, out);
+      open = kind;
     }
-  });
-  flush();
-  return out;
+    if (m_format == ColorizeFormat::Html) AppendHtmlEscaped(out, shown);
+    else out += shown;
+  }
+  // A run never crosses a line.
+  if (m_format == ColorizeFormat::Spans) {
+    FlushSpan(out);
+    return;
+  }
+  Close(open, out);
+  if (lineBreak) out += '\n';
+}
+
+void ColorizeWriter::End(std::string& out) const {
+  switch (m_format) {
+    case ColorizeFormat::Html: out += "</pre>\n</body>\n</html>\n"; break;
+    // The terminal's prompt starts on a line of its own.
+    case ColorizeFormat::Ansi:
+      if (!m_lastLineEmpty) out += '\n';
+      break;
+    case ColorizeFormat::Spans: break;
+  }
 }
 
 }  // namespace sonavel::cli

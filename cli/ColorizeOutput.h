@@ -1,30 +1,42 @@
 #pragma once
-// The coloured views of a song that `sonavel-cli colorize` prints.
+// The coloured views of a song that `sonavel-cli colorize` prints, written
+// line by line as the lines are coloured.
 
 #include <string>
-#include <vector>
 
+#include "cli/CommandLine.h"
 #include "document/DocumentOptions.h"
-#include "view/TextControl.h"
+#include "view/SongLinePass.h"
 
 namespace sonavel::cli {
 
-enum class RunKind { Chord, Tab };
+class ColorizeWriter {
+ public:
+  // title: the page title of the HTML view.
+  ColorizeWriter(ColorizeFormat format, const DocumentOptions& options, std::string title);
 
-// A coloured run of characters; positions as in the text control.
-struct ColoredRun {
-  long start = 0;  // inclusive
-  long end = 0;
-  RunKind kind = RunKind::Chord;
-  friend bool operator==(const ColoredRun&, const ColoredRun&) = default;
+  // Each appends to out: Begin once, Line for every coloured line, End once.
+  void Begin(std::string& out) const;
+  void Line(const SongLinePass& line, bool lineBreak, std::string& out);
+  void End(std::string& out) const;
+
+ private:
+  enum class Kind { None, Chord, Tab };
+  Kind KindOf(ColorRef color) const;
+  void Open(Kind kind, std::string& out) const;
+  void Close(Kind kind, std::string& out) const;
+  void FlushSpan(std::string& out);
+
+  ColorizeFormat m_format;
+  DocumentOptions m_options;
+  std::string m_title;
+  long m_lineNumber = 0;
+  bool m_lastLineEmpty = true;
+  // The span being gathered (spans format).
+  Kind m_spanKind = Kind::None;
+  long m_spanColumn = 0;
+  long m_spanLength = 0;
+  std::string m_spanText;
 };
-
-// The runs of the chord and tab colours of the control, in text order.
-std::vector<ColoredRun> CollectColoredRuns(const TextControl& control, const DocumentOptions& options);
-
-// text: UTF-8 with LF line breaks, one position per character.
-std::string FormatAnsi(const std::string& text, const std::vector<ColoredRun>& runs, const DocumentOptions& options);
-std::string FormatHtml(const std::string& text, const std::vector<ColoredRun>& runs, const std::string& title);
-std::string FormatSpans(const std::string& text, const std::vector<ColoredRun>& runs);
 
 }  // namespace sonavel::cli

@@ -21,10 +21,27 @@ char32_t Windows1252ToUnicode(std::uint8_t byte) {
 
 int UnicodeToWindows1252(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+  // Every other character of the code page lies below the trade mark sign;
+  // scripts beyond it (Greek, Cyrillic, Hebrew...) are not searched for.
+  if (c > 0x2122 || (c >= 0x300 && c < 0x2000)) return -1;
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
   }
   return -1;
+}
+
+bool IsAscii(std::string_view bytes) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t word;
+    __builtin_memcpy(&word, p, 8);
+    if (word & 0x8080808080808080ULL) return false;
+  }
+  for (; p < end; ++p) {
+    if (static_cast<unsigned char>(*p) >= 0x80) return false;
+  }
+  return true;
 }
 
 bool IsValidUtf8(std::string_view bytes) {

@@ -19,6 +19,9 @@ int UnicodeToWindows1252(char32_t c);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// No byte above 0x7F: the same text in UTF-8 and in Windows-1252.
+bool IsAscii(std::string_view bytes);
+
 void AppendUtf8(std::string& out, char32_t c);
 
 // Decodes the character at bytes[i] of valid UTF-8 and advances i past it.

@@ -169,9 +169,6 @@ inline std::uint32_t LoadUnit(const unsigned char* p) {
 
 std::string ErrorText(int error) { return std::generic_category().message(error); }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::uint64_t kMaxSongFileBytes = std::uint64_t{1} << 30;
@@ -597,11 +594,14 @@ std::string SizeText(std::uint64_t bytes) {
   return text;
 }
 
-bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadError& error) {
+namespace {
+
+// Opens a song file for reading, or says why it cannot be read.
+UniqueFile OpenSongFile(const std::filesystem::path& path, ReadError& error) {
   error = ReadError{};
   const auto fail = [&error](std::string reason) {
     error.reason = std::move(reason);
-    return false;
+    return nullptr;
   };
   // Non-blocking, so that a FIFO given as a song does not hang the editor.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -622,11 +622,43 @@ bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadErro
     error.limit = MaxSongFileBytes();
     return fail("File too large: " + SizeText(error.fileSize) + " (the limit is " + SizeText(error.limit) + ")");
   }
+  return file;
+}
+
+std::string ReadFailure(const CTextFileReader& reader) {
+  return reader.ReadErrorNumber() != 0 ? "Read error: " + ErrorText(reader.ReadErrorNumber()) : "Read error";
+}
+
+}  // namespace
+
+void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
+
+bool SongFileLines::Open(const std::filesystem::path& path, ReadError& error) {
+  m_file = OpenSongFile(path, error);
+  if (!m_file) return false;
+  m_reader = std::make_unique<CTextFileReader>(m_file.get());
+  return true;
+}
+
+bool SongFileLines::Finished(ReadError& error) const {
+  if (!m_reader->HadReadError()) return true;
+  error.kind = ReadErrorKind::System;
+  error.reason = ReadFailure(*m_reader);
+  return false;
+}
+
+bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadError& error) {
+  const UniqueFile file = OpenSongFile(path, error);
+  if (!file) return false;
+  const auto fail = [&error](std::string reason) {
+    error.reason = std::move(reason);
+    return false;
+  };
   try {
     CTextFileReader reader(file.get());
     std::string text;
     if (!reader.ReadAll(text, "\r\n")) {
-      return fail(reader.ReadErrorNumber() != 0 ? "Read error: " + ErrorText(reader.ReadErrorNumber()) : "Read error");
+      return fail(ReadFailure(reader));
     }
     out.text = std::move(text);
     out.encoding = reader.Encoding();

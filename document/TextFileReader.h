@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,6 +82,9 @@ class CTextFileReader {
   CodePage EightBitCodePage() const { return m_codePage; }
   SaveEncoding EncodingToSave() const { return SaveEncodingOf(m_encoding, m_codePage); }
   const ReadLosses& Losses() const { return m_losses; }
+  // The last line has been read: no line break follows the one ReadLine
+  // gave last.
+  bool AtEnd() const { return m_eof; }
   // The bytes read from the file so far, each counted once however often it
   // was read: after ReadAll, the whole file as it was read.
   FileFingerprint BytesRead() const { return m_hasher.Result(); }
@@ -178,5 +182,27 @@ std::string SizeText(std::uint64_t bytes);
 // failure `error` says why and `out` is left as it was.
 bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadError& error);
 bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error);
+
+struct FileCloser {
+  void operator()(std::FILE* file) const;
+};
+
+// A song file opened with the checks of ReadSongFile and read one line at a
+// time, for a text that is written out as it is read.
+class SongFileLines {
+ public:
+  // False, with `error` saying why, when the file cannot be read.
+  bool Open(const std::filesystem::path& path, ReadError& error);
+  // The reader of the open file: ReadLine, AtEnd, and after the last line
+  // what the file was and what reading lost.
+  CTextFileReader& Reader() { return *m_reader; }
+  // After the last line: false, with `error` saying why, when the text
+  // ended early because reading failed.
+  bool Finished(ReadError& error) const;
+
+ private:
+  std::unique_ptr<std::FILE, FileCloser> m_file;
+  std::unique_ptr<CTextFileReader> m_reader;
+};
 
 }  // namespace sonavel

@@ -22,65 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-std::string WithCrLfLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 32 + 2);
-  std::size_t runStart = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    out.append(text, runStart, i - runStart);
-    out += "\r\n";
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    runStart = i + 1;
-  }
-  out.append(text, runStart);
-  return out;
-}
-
-bool StartsWithByteOrderMark(std::string_view bytes) {
-  return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.starts_with(kUtf8Mark);
-}
-
-bool IsAscii(std::string_view bytes) {
-  for (const char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-// The reader takes a file without a mark as UTF-8 whenever it is valid
-// UTF-8, and a file that starts like a mark as marked; Windows-1252 bytes of
-// either kind would read back as other characters.
-bool ReadsBackAsWindows1252(std::string_view bytes) {
-  if (StartsWithByteOrderMark(bytes)) return false;
-  return IsAscii(bytes) || !IsValidUtf8(bytes);
-}
-
-void PutUtf16Unit(std::string& out, char32_t unit, bool bigEndian) {
-  const auto high = static_cast<char>(unit >> 8);
-  const auto low = static_cast<char>(unit & 0xFF);
-  out += bigEndian ? high : low;
-  out += bigEndian ? low : high;
-}
-
-std::string Utf16WithMark(std::string_view utf8, bool bigEndian) {
-  std::string out;
-  out.reserve(utf8.size() * 2 + 2);
-  PutUtf16Unit(out, 0xFEFF, bigEndian);
-  for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t c = DecodeUtf8At(utf8, i);
-    if (c < 0x10000) {
-      PutUtf16Unit(out, c, bigEndian);
-    } else {
-      PutUtf16Unit(out, 0xD800 + ((c - 0x10000) >> 10), bigEndian);
-      PutUtf16Unit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian);
-    }
-  }
-  return out;
-}
 
 std::string ErrorText(int error) { return std::generic_category().message(error); }
 
@@ -323,35 +264,6 @@ class Writer {
 
 }  // namespace
 
-std::string EncodeForSave(std::string_view utf8Text, SaveEncoding preferred, SaveEncoding* used) {
-  std::string text = WithCrLfLineBreaks(utf8Text);
-  SaveEncoding chosen = preferred;
-  switch (preferred) {
-    case SaveEncoding::Windows1252:
-      if (std::optional<std::string> eightBit = Utf8ToWindows1252(text); eightBit && ReadsBackAsWindows1252(*eightBit)) {
-        text = std::move(*eightBit);
-        break;
-      }
-      chosen = SaveEncoding::Utf8;
-      [[fallthrough]];
-    case SaveEncoding::Utf8:
-      // A text that begins with U+FEFF would lose it to the reader, which
-      // takes those bytes for a mark; a real mark in front keeps the character.
-      if (text.starts_with(kUtf8Mark)) text.insert(0, kUtf8Mark);
-      break;
-    case SaveEncoding::Utf8WithMark:
-      text.insert(0, kUtf8Mark);
-      break;
-    case SaveEncoding::Utf16LittleEndian:
-      text = Utf16WithMark(text, false);
-      break;
-    case SaveEncoding::Utf16BigEndian:
-      text = Utf16WithMark(text, true);
-      break;
-  }
-  if (used) *used = chosen;
-  return text;
-}
 
 std::string TemporaryNamePrefix(const std::string& fileName) {
   // Within NAME_MAX however long the file's name is.

@@ -9,15 +9,10 @@
 #include <string_view>
 
 #include "document/FileFingerprint.h"
+#include "document/SaveEncoder.h"
 #include "document/TextFileReader.h"
 
 namespace sonavel {
-
-// The bytes to save for `utf8Text`. Every LF, CR LF and lone CR becomes
-// CR LF. The preferred form is kept, except that Windows-1252 gives way to
-// UTF-8 when its bytes would not read back as the same text, so that no
-// character is lost. `*used` (when not null) tells which was chosen.
-std::string EncodeForSave(std::string_view utf8Text, SaveEncoding preferred, SaveEncoding* used);
 
 enum class WriteErrorKind {
   System,         // the reason says what failed

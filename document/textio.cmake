@@ -2,6 +2,7 @@
 add_library(sonavel_textio STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FileFingerprint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecoveryStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaveEncoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFileReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFileWriter.cpp

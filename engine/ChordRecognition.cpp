@@ -1,37 +1,16 @@
 #include "engine/ChordRecognition.h"
 
+#include <algorithm>
 #include <array>
 
 namespace sonavel {
 namespace {
-
-constexpr std::array<bool, 256> MakeSeparatorSet() {
-  std::array<bool, 256> set{};
-  for (unsigned char c : std::string_view(" \t/[]\r\n(),.'<>{}")) set[c] = true;
-  set[0xA0] = true;
-  return set;
-}
-constexpr std::array<bool, 256> kSeparators = MakeSeparatorSet();
 
 constexpr std::array<std::string_view, 6> kSuffixWords = {"maj", "min", "sus", "dim", "add", "aug"};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
-
-bool IsSeparator(unsigned char c) { return kSeparators[c]; }
-
-std::optional<TextSpan> NextToken(std::string_view text, long from, long to) {
-  if (from > to || from < 0) return std::nullopt;
-  const long last = static_cast<long>(text.size()) - 1;
-  if (to > last) to = last;
-  long start = from;
-  while (start <= to && IsSeparator(text[static_cast<std::size_t>(start)])) ++start;
-  if (start > to) return std::nullopt;
-  long end = start;
-  while (end < to && !IsSeparator(text[static_cast<std::size_t>(end + 1)])) ++end;
-  return TextSpan{start, end};
-}
 
 bool IsChord(std::string_view token) {
   if (token.empty()) return false;
@@ -72,16 +51,22 @@ bool IsChord(std::string_view token) {
   return true;
 }
 
-bool IsInBrackets(std::string_view text, long pos) {
-  if (pos <= 0) return false;
-  long p = pos - 1;
-  if (p >= static_cast<long>(text.size())) p = static_cast<long>(text.size()) - 1;
-  for (; p >= 0; --p) {
-    const char c = text[static_cast<std::size_t>(p)];
-    if (c == '[') return true;
-    if (c == ']' || c == '\n') return false;
+BracketScan::BracketScan(std::string_view text, long from) : m_text(text) {
+  // Reading from the line break before `from` (or the start) sets the state.
+  const long size = static_cast<long>(text.size());
+  if (from > size) from = size;
+  const std::size_t lineBreak = from > 0 ? text.rfind('\n', static_cast<std::size_t>(from - 1)) : std::string_view::npos;
+  m_next = lineBreak == std::string_view::npos ? 0 : static_cast<long>(lineBreak);
+}
+
+bool BracketScan::OpenBefore(long pos) {
+  const long limit = std::min(pos, static_cast<long>(m_text.size()));
+  for (; m_next < limit; ++m_next) {
+    const char c = m_text[static_cast<std::size_t>(m_next)];
+    if (c == '[') m_open = true;
+    else if (c == ']' || c == '\n') m_open = false;
   }
-  return false;
+  return pos > 0 && m_open;
 }
 
 }  // namespace sonavel

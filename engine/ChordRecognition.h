@@ -1,7 +1,7 @@
 #pragma once
 // Which tokens of a song text are chord names.
 
-#include <optional>
+#include <array>
 #include <string_view>
 
 namespace sonavel {
@@ -13,21 +13,40 @@ struct TextSpan {
   friend bool operator==(const TextSpan&, const TextSpan&) = default;
 };
 
-// Space, tab, / [ ] CR LF ( ) , . ' < > { } and 0xA0 (Windows-1252 no-break space).
-bool IsSeparator(unsigned char c);
-inline bool IsSeparator(char c) { return IsSeparator(static_cast<unsigned char>(c)); }
+namespace detail {
+constexpr std::array<bool, 256> MakeSeparatorSet() {
+  std::array<bool, 256> set{};
+  for (unsigned char c : std::string_view(" \t/[]\r\n(),.'<>{}")) set[c] = true;
+  set[0xA0] = true;
+  return set;
+}
+inline constexpr std::array<bool, 256> kSeparators = MakeSeparatorSet();
+}  // namespace detail
 
-// The next maximal run of non-separators within [from, to] (to inclusive and
-// below text.size()); a token running on past `to` is cut at `to`.
-std::optional<TextSpan> NextToken(std::string_view text, long from, long to);
+// Space, tab, / [ ] CR LF ( ) , . ' < > { } and 0xA0 (Windows-1252 no-break space).
+inline bool IsSeparator(unsigned char c) { return detail::kSeparators[c]; }
+inline bool IsSeparator(char c) { return IsSeparator(static_cast<unsigned char>(c)); }
 
 // A letter A-H, any accidentals (# b x), an optional m that does not start
 // "maj"/"min", then any sequence of digits and the words maj min sus dim add
 // aug, optionally ending in one asterisk. Exact and case-sensitive.
 bool IsChord(std::string_view token);
 
-// True when an opening "[" stands before pos on the same line with no "]"
-// between them.
-bool IsInBrackets(std::string_view text, long pos);
+// Whether an opening "[" stands before a position on the same line with no
+// "]" between them. Asked for positions in increasing order, it reads each
+// character once, so a pass over a long line stays linear.
+class BracketScan {
+ public:
+  // The scan starts on the line that holds `from`.
+  explicit BracketScan(std::string_view text, long from = 0);
+  // pos must not be below the pos of an earlier call. A position beyond the
+  // text looks back from its last character.
+  bool OpenBefore(long pos);
+
+ private:
+  std::string_view m_text;
+  long m_next = 0;  // the first character not read yet
+  bool m_open = false;
+};
 
 }  // namespace sonavel

@@ -1,6 +1,7 @@
 // Arbitrary bytes through the editor's road: decode as a file would be,
 // colorize, transpose with options taken from the input, and check that
-// only coloured runs changed and nothing was lost.
+// only coloured runs changed and nothing was lost; and that line by line
+// the text comes out the same.
 
 #include <algorithm>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "document/TextEncoding.h"
 #include "engine/NoteTable.h"
+#include "tests/support/TwoPipelines.h"
 #include "view/MemoryTextControl.h"
 #include "view/ViewCommands.h"
 
@@ -44,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data + 4), size - 4);
   const std::string text =
       sonavel::IsValidUtf8(bytes) ? bytes : sonavel::Windows1252ToUtf8(bytes);
+
+  // Line by line, the text comes out as the whole text in a control does.
+  if (!(sonavel::test::LineByLine(text, options) == sonavel::test::ThroughControl(text, options))) std::abort();
 
   sonavel::MemoryTextControl control;
   control.SetText(text);

@@ -1,11 +1,13 @@
 // Arbitrary bytes as a song file: the reader must give valid UTF-8, the same
 // text whether read whole or line by line (at any block size), and the text
-// saved and read again must come back unchanged.
+// saved and read again must come back unchanged, whether saved whole or
+// line by line as it is read.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,18 +52,27 @@ Reading ReadAll(const std::uint8_t* data, std::size_t size, std::size_t blockSiz
   return reading;
 }
 
-std::string ReadLinesJoined(const std::uint8_t* data, std::size_t size, std::size_t blockSize) {
+struct LineReading {
+  std::string joined;  // the lines joined by CR LF
+  std::string saved;   // the lines saved one by one as they were read
+};
+
+LineReading ReadLines(const std::uint8_t* data, std::size_t size, std::size_t blockSize) {
   std::vector<char> storage;
   UniqueFile file = OpenBytes(storage, data, size);
   Check(file != nullptr, "fmemopen");
   sonavel::CTextFileReader reader(file.get(), blockSize);
-  std::string joined;
+  LineReading reading;
+  std::optional<sonavel::SaveEncoder> encoder;
   std::string line;
   for (bool first = true; reader.ReadLine(line); first = false) {
-    if (!first) joined += "\r\n";
-    joined += line;
+    if (!first) reading.joined += "\r\n";
+    reading.joined += line;
+    if (!encoder) encoder.emplace(reader.EncodingToSave());
+    encoder->Put(line, !reader.AtEnd(), reading.saved);
   }
-  return joined;
+  encoder->Finish(reading.saved);
+  return reading;
 }
 
 bool HasHighByte(const std::string& bytes) {
@@ -93,7 +104,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Small blocks put every unit and line end across a block boundary.
   const std::size_t blockSize = size == 0 ? 1 : 1 + data[0] % 7;
   Check(ReadAll(data, size, blockSize).text == whole.text, "block size does not change the text");
-  Check(ReadLinesJoined(data, size, blockSize) == whole.text, "ReadLine joined equals ReadAll");
+  const LineReading lines = ReadLines(data, size, blockSize);
+  Check(lines.joined == whole.text, "ReadLine joined equals ReadAll");
+  Check(lines.saved == sonavel::EncodeForSave(whole.text, whole.saveEncoding, nullptr),
+        "saving line by line as read equals saving the whole text");
 
   // The text has only CR LF line breaks, so it must survive saving as it is.
   CheckRoundTrip(whole.text, whole.saveEncoding);

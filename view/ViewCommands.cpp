@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ChordRecognition.h"
-#include "engine/ChordTranspose.h"
-#include "engine/Tablature.h"
+#include "view/ColorPlan.h"
 
 namespace sonavel {
 namespace {
@@ -22,35 +20,6 @@ class WaitCursor {
  private:
   TextControl& m_control;
 };
-
-std::string_view Slice(std::string_view text, long start, long length) {
-  return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
-}
-
-char At(std::string_view text, long pos) { return text[static_cast<std::size_t>(pos)]; }
-
-// The run is one whole token of the text, as colorizing cuts them, and that
-// token is a chord.
-bool IsWholeChord(std::string_view text, TextSpan run) {
-  const long n = static_cast<long>(text.size());
-  if (run.start > 0 && !IsSeparator(At(text, run.start - 1))) return false;
-  if (run.end + 1 < n && !IsSeparator(At(text, run.end + 1))) return false;
-  const std::string_view token = Slice(text, run.start, run.end - run.start + 1);
-  return std::none_of(token.begin(), token.end(), [](char c) { return IsSeparator(c); }) && IsChord(token);
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The run is a fret number as the fret scan finds them: one or two digits
-// with a tablature character on both sides.
-bool IsWholeFret(std::string_view text, TextSpan run) {
-  const long n = static_cast<long>(text.size());
-  const long length = run.end - run.start + 1;
-  if (length > 2 || run.start == 0 || run.end + 1 >= n) return false;
-  const std::string_view digits = Slice(text, run.start, length);
-  return std::all_of(digits.begin(), digits.end(), IsDigit) && IsTabChar(At(text, run.start - 1)) &&
-         IsTabChar(At(text, run.end + 1));
-}
 
 }  // namespace
 
@@ -117,30 +86,18 @@ void ViewCommands::ColorizeStep(bool useSelection, bool decolorize, bool joinPre
 }
 
 void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolorize) {
-  // The colour every character of the range ends up with: the text colour,
-  // then chords, then frets that are not part of a chord. Worked out first
-  // and applied run by run, so that a character whose colour stays leaves
-  // no trace in the undo history.
-  std::vector<ColorRef> plan(static_cast<std::size_t>(range.end - range.start + 1), m_options.textcolor);
-  const auto at = [&plan, &range](long pos) -> ColorRef& { return plan[static_cast<std::size_t>(pos - range.start)]; };
-  if (!decolorize) {
-    long pos = range.start;
-    while (const auto token = NextToken(text, pos, range.end)) {
-      const std::string_view word = Slice(text, token->start, token->end - token->start + 1);
-      if (IsChord(word) && (!m_options.chordInBrackets || IsInBrackets(text, token->start))) {
-        std::fill(&at(token->start), &at(token->end) + 1, m_options.chordcolor);
-      }
-      pos = token->end + 1;
-    }
-    // Digits painted as part of a chord, as the 7 of (B7), stay chords.
-    ScanFrets(text, range.start, range.end, [&](const TextSpan& fret) {
-      if (at(fret.start) != m_options.chordcolor) std::fill(&at(fret.start), &at(fret.end) + 1, m_options.tabcolor);
-    });
-  }
+  // The colour of every character is worked out first and applied run by
+  // run, so that a character whose colour stays leaves no trace in the undo
+  // history.
+  std::vector<ColorRole> plan;
+  if (decolorize) plan.assign(static_cast<std::size_t>(range.end - range.start + 1), ColorRole::Text);
+  else PlanColors(text, range, m_options, plan);
+  const auto colorAt = [&](long pos) { return RoleColor(plan[static_cast<std::size_t>(pos - range.start)], m_options); };
   for (long start = range.start; start <= range.end;) {
+    const ColorRef color = colorAt(start);
     long end = start;
-    while (end < range.end && at(end + 1) == at(start)) ++end;
-    m_control.SetPlainFormat(start, end + 1, at(start));
+    while (end < range.end && colorAt(end + 1) == color) ++end;
+    m_control.SetPlainFormat(start, end + 1, color);
     start = end + 1;
   }
 }
@@ -174,7 +131,6 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
   WaitCursor wait(m_control);
   long caret = BeginBatchUpdate();
   TransposeCounts counts;
-  const TransposeOptions& opt = m_options.transpose;
 
   const Selection sel = m_control.GetSel();
   const bool caretOnly = sel.IsEmpty();
@@ -190,38 +146,19 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
   long pos = range.start;
   while (const auto run = FindColorRun(m_options.textcolor, pos, e, false)) {
     const long runLength = run->end - run->start + 1;
-    const TextSpan here{run->start - shift, run->end - shift};
-    const std::string_view runText = Slice(text, here.start, runLength);
-    const bool isChord = IsWholeChord(text, here);
-    const bool isFret = IsWholeFret(text, here);
-    long delta = 0;
-    long newLength = 0;
-    if (opt.transposeChords && run->color == m_options.chordcolor &&
-        (isChord || (isFret && run->color == m_options.tabcolor))) {
-      const Transposed result = TransposeChord(runText, opt.steps, opt.key, opt.bIsBess);
-      // Only the root changes; replacing just it keeps every other character
-      // of the run as it is, whatever the control holds there.
-      const long rootLength = ChordRootLength(runText, opt.key, opt.bIsBess);
-      if (rootLength > 0) {
-        const std::string_view newRoot =
-            std::string_view(result.newText).substr(0, static_cast<std::size_t>(rootLength + result.delta));
-        m_control.Replace(run->start, run->start + rootLength, newRoot);
-      }
-      delta = result.delta;
-      newLength = static_cast<long>(result.newText.size());
-      ++counts.chords;
-    } else if (opt.transposeTabs && run->color == m_options.tabcolor && isFret) {
-      const Transposed result = TransposeTab(runText, opt.steps, opt.tabMiniValue, opt.tabMaxValue);
-      m_control.Replace(run->start, run->end + 1, result.newText);
-      delta = result.delta;
-      newLength = static_cast<long>(result.newText.size());
-      ++counts.tabs;
-    } else {
-      // Another role's run, a role switched off, or a run edited since it
-      // was coloured: left as it is.
+    const std::optional<RunRewrite> rewrite =
+        RewriteRun(text, TextSpan{run->start - shift, run->end - shift}, run->color, m_options);
+    if (!rewrite) {
       pos = run->start + runLength + 1;
       continue;
     }
+    if (rewrite->length > 0) {
+      const long from = run->start + rewrite->offset;
+      m_control.Replace(from, from + rewrite->length, rewrite->text);
+    }
+    ++(rewrite->isChord ? counts.chords : counts.tabs);
+    const long delta = rewrite->delta;
+    const long newLength = runLength + delta;
     if (!caretOnly || run->start < caret) caret += delta;
     e += delta;
     shift += delta;

@@ -31,24 +31,8 @@ TEST(IsChord, FollowsTheChordGrammar) {
   }
 }
 
-// In "Cmaj7 G": a token running on past `to` is cut there; it may start inside
-// a word; a one-letter token at `to`; a range of one character; a range past
-// the end stops at the text's end; `to` on a separator; an empty range.
-TEST(NextToken, StaysInsideTheInclusiveRange) {
-  const struct {
-    long from, to;
-    std::optional<TextSpan> token;
-  } rows[] = {
-      {0, 2, TextSpan{0, 2}},  {3, 6, TextSpan{3, 4}}, {5, 6, TextSpan{6, 6}}, {6, 6, TextSpan{6, 6}},
-      {6, 50, TextSpan{6, 6}}, {5, 5, std::nullopt},   {4, 3, std::nullopt},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(NextToken("Cmaj7 G", row.from, row.to), row.token) << row.from << ".." << row.to;
-  }
-}
-
 // A closing bracket, a line end or the start of the text stops the look-back.
-TEST(IsInBrackets, LooksBackOnTheSameLineForAnOpenBracket) {
+TEST(BracketScan, LooksBackOnTheSameLineForAnOpenBracket) {
   const struct {
     const char* text;
     long pos;
@@ -58,10 +42,20 @@ TEST(IsInBrackets, LooksBackOnTheSameLineForAnOpenBracket) {
       {"C [x] G", 6, false},    {"[\nG", 2, false},       {"la G", 3, false},        {"[C", 0, false},
       {"[C", -3, false},        {"[", 1, true},
   };
-  for (const auto& row : rows) EXPECT_EQ(IsInBrackets(row.text, row.pos), row.inside) << row.text << " at " << row.pos;
+  for (const auto& row : rows) {
+    EXPECT_EQ(BracketScan(row.text).OpenBefore(row.pos), row.inside) << row.text << " at " << row.pos;
+    // Starting on the position's own line gives the same answer.
+    EXPECT_EQ(BracketScan(row.text, row.pos).OpenBefore(row.pos), row.inside) << row.text << " from " << row.pos;
+  }
   // A position beyond the text looks back from its last character; here the
   // text ends before the "]" that follows it in memory.
-  EXPECT_TRUE(IsInBrackets(std::string_view("[C]", 2), 5));
+  EXPECT_TRUE(BracketScan(std::string_view("[C]", 2)).OpenBefore(5));
+  // Asked in order, one scan answers for every position of a line.
+  BracketScan scan("C [D] [E F] G\n[H");
+  for (const auto& [pos, inside] : {std::pair{0L, false}, {3L, true}, {5L, false}, {7L, true}, {9L, true},
+                                    {12L, false}, {15L, true}, {16L, true}}) {
+    EXPECT_EQ(scan.OpenBefore(pos), inside) << pos;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// The editor's pipeline (F5 then Shift+F7 on a whole text in a control) and
+// the command-line tool's (the same, one line at a time), run on one text
+// for comparison. Both give the colour of every position, line breaks
+// included, the transposed text with LF line breaks, and the counts.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "view/MemoryTextControl.h"
+#include "view/SongLinePass.h"
+#include "view/ViewCommands.h"
+
+namespace sonavel::test {
+
+struct PipelineResult {
+  std::vector<ColorRef> colors;
+  std::string text;
+  long chords = 0;
+  long tabs = 0;
+  friend bool operator==(const PipelineResult&, const PipelineResult&) = default;
+};
+
+inline PipelineResult ThroughControl(std::string_view utf8, DocumentOptions options) {
+  MemoryTextControl control(options.textcolor);
+  control.SetText(utf8);
+  ViewCommands commands(control, options);
+  commands.Colorize(false, false);
+  PipelineResult result;
+  for (long p = 0; p < control.Length(); ++p) result.colors.push_back(control.ColorAt(p));
+  const TransposeCounts counts = commands.OnQuickTranspose();
+  result.text = control.Text();
+  result.chords = counts.chords;
+  result.tabs = counts.tabs;
+  return result;
+}
+
+inline PipelineResult LineByLine(std::string_view utf8, const DocumentOptions& options) {
+  PipelineResult result;
+  TransposeCounts counts;
+  SongLinePass pass(options);
+  for (std::size_t start = 0;;) {
+    const std::size_t stop = utf8.find_first_of("\r\n", start);
+    const bool lineBreak = stop != std::string_view::npos;
+    pass.Colorize(utf8.substr(start, lineBreak ? stop - start : std::string_view::npos));
+    for (long p = 0; p < pass.Length(); ++p) result.colors.push_back(pass.ColorAt(p));
+    pass.AppendTransposed(result.text, counts);
+    if (!lineBreak) break;
+    result.colors.push_back(options.textcolor);
+    result.text += '\n';
+    start = stop + (utf8.substr(stop, 2) == "\r\n" ? 2 : 1);
+  }
+  result.chords = counts.chords;
+  result.tabs = counts.tabs;
+  return result;
+}
+
+}  // namespace sonavel::test

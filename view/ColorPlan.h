@@ -1,0 +1,51 @@
+#pragma once
+// What colorizing and transposing decide, apart from any text control: the
+// colour every character of a range takes, and what the transposition pass
+// writes over one coloured run. The view's commands apply these to a
+// control; the command-line tool applies them line by line.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/DocumentOptions.h"
+#include "engine/ChordRecognition.h"
+
+namespace sonavel {
+
+enum class ColorRole : std::uint8_t { Text, Chord, Tab };
+
+inline ColorRef RoleColor(ColorRole role, const DocumentOptions& options) {
+  switch (role) {
+    case ColorRole::Chord: return options.chordcolor;
+    case ColorRole::Tab: return options.tabcolor;
+    case ColorRole::Text: break;
+  }
+  return options.textcolor;
+}
+
+// The role of every character of the inclusive range of text8 (one byte per
+// position, as TextControl::Text8 gives it): chord tokens, then fret numbers
+// that are not part of a chord, the rest text. plan[i] is position
+// range.start + i. False when every character is text.
+bool PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options, std::vector<ColorRole>& plan);
+
+// What the transposition pass writes over one coloured run.
+struct RunRewrite {
+  long offset = 0;   // first character replaced, counted from the run's start
+  long length = 0;   // characters replaced
+  std::string text;  // what replaces them (Windows-1252 bytes)
+  long delta = 0;    // how much longer the run becomes
+  bool isChord = false;
+};
+
+// The rewrite of the run [run.start, run.end] of text8, whose first character
+// has `color`, or nothing when the pass leaves it: another role's run, a role
+// switched off, or a run edited since it was coloured (no longer one whole
+// chord token or one whole fret).
+std::optional<RunRewrite> RewriteRun(std::string_view text8, TextSpan run, ColorRef color,
+                                     const DocumentOptions& options);
+
+}  // namespace sonavel
