@@ -85,15 +85,32 @@ std::string MemoryTextControl::Text() const {
 
 long MemoryTextControl::Length() const { return static_cast<long>(m_bytes.size()); }
 
-std::string MemoryTextControl::Text8() const {
+std::string MemoryTextControl::Text8() const { return Text8Range(0, Length()); }
+
+std::string MemoryTextControl::Text8Range(long start, long end) const {
+  start = Clamp(start);
+  end = std::max(start, Clamp(end));
   std::string out;
-  out.reserve(m_bytes.size());
+  out.reserve(static_cast<std::size_t>(end - start));
   // append() rather than insert(): inserting a range of another character
   // type builds a temporary copy of the whole text first.
-  m_bytes.ForEachSegment(0, m_bytes.size(), [&out](const std::uint8_t* a, const std::uint8_t* b) {
-    out.append(reinterpret_cast<const char*>(a), static_cast<std::size_t>(b - a));
-  });
+  m_bytes.ForEachSegment(static_cast<std::size_t>(start), static_cast<std::size_t>(end),
+                         [&out](const std::uint8_t* a, const std::uint8_t* b) {
+                           out.append(reinterpret_cast<const char*>(a), static_cast<std::size_t>(b - a));
+                         });
   return out;
+}
+
+long MemoryTextControl::LineStart(long pos) const {
+  pos = Clamp(pos);
+  while (pos > 0 && m_bytes[static_cast<std::size_t>(pos - 1)] != '\n') --pos;
+  return pos;
+}
+
+long MemoryTextControl::LineEnd(long pos) const {
+  pos = Clamp(pos);
+  while (pos < Length() && m_bytes[static_cast<std::size_t>(pos)] != '\n') ++pos;
+  return pos;
 }
 
 long MemoryTextControl::Clamp(long pos) const { return std::clamp(pos, 0L, Length()); }

@@ -34,6 +34,9 @@ class MemoryTextControl final : public TextControl {
 
   long Length() const override;
   std::string Text8() const override;
+  std::string Text8Range(long start, long end) const override;
+  long LineStart(long pos) const override;
+  long LineEnd(long pos) const override;
   Selection GetSel() const override { return m_sel; }
   void SetSel(long start, long end) override;
   ColorRef ColorAt(long pos) const override;

@@ -54,7 +54,7 @@ QString FromText8(std::string_view text8) {
 QtTextControl::QtTextControl(QTextEdit& edit)
     : m_edit(edit), m_doc(*edit.document()), m_cursor(edit.document()), m_batch(edit.document()) {
   m_contentsChange =
-      QObject::connect(&m_doc, &QTextDocument::contentsChange, [this](int, int, int) { OnContentsChange(); });
+      QObject::connect(&m_doc, &QTextDocument::contentsChange, [this](int position, int, int added) { OnContentsChange(position, added); });
 }
 
 QtTextControl::~QtTextControl() {
@@ -62,9 +62,20 @@ QtTextControl::~QtTextControl() {
   while (m_waitCursors > 0) SetWaitCursor(false);
 }
 
-void QtTextControl::OnContentsChange() {
+void QtTextControl::OnContentsChange(int position, int added) {
   if (m_selfEdit) return;
-  m_pairsKnown = false;
+  // A text without characters beyond the Basic Multilingual Plane keeps none
+  // while what is typed or pasted brings none, and then nothing need be
+  // counted again: the usual keystroke stays clear of the whole text.
+  if (m_pairsKnown && m_pairs.empty()) {
+    QTextCursor change(&m_doc);
+    change.setPosition(std::min(position, m_doc.characterCount() - 1));
+    change.setPosition(std::min(position + added, m_doc.characterCount() - 1), QTextCursor::KeepAnchor);
+    const QString text = change.selectedText();
+    m_pairsKnown = std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+  } else {
+    m_pairsKnown = false;
+  }
   ForgetPositions();
   ForgetFormats();  // the change may have been a clear, which renumbers formats
 }
@@ -131,9 +142,15 @@ long QtTextControl::Length() const {
 std::string QtTextControl::Text8() const {
   const QString raw = m_doc.toRawText();
   std::string out;
-  out.reserve(static_cast<std::size_t>(raw.size()));
   const bool rebuild = !m_pairsKnown;
   if (rebuild) m_pairs.clear();
+  AppendProjection(raw, out, rebuild ? &m_pairs : nullptr);
+  m_pairsKnown = true;
+  return out;
+}
+
+void QtTextControl::AppendProjection(const QString& raw, std::string& out, std::vector<long>* pairs) {
+  out.reserve(out.size() + static_cast<std::size_t>(raw.size()));
   const char16_t* units = reinterpret_cast<const char16_t*>(raw.utf16());
   const qsizetype n = raw.size();
   for (qsizetype i = 0; i < n; ++i) {
@@ -141,15 +158,33 @@ std::string QtTextControl::Text8() const {
     if (u == QChar::ParagraphSeparator) {
       out.push_back('\n');
     } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(units[i + 1])) {
-      if (rebuild) m_pairs.push_back(static_cast<long>(out.size()));
+      if (pairs) pairs->push_back(static_cast<long>(out.size()));
       out.push_back(kOtherCharacter);
       ++i;
     } else {
       out.push_back(ProjectionByte(u));
     }
   }
-  m_pairsKnown = true;
+}
+
+std::string QtTextControl::Text8Range(long start, long end) const {
+  start = Clamp(start);
+  end = std::max(start, Clamp(end));
+  QTextCursor range(&m_doc);
+  range.setPosition(static_cast<int>(DocPos(start)));
+  range.setPosition(static_cast<int>(DocPos(end)), QTextCursor::KeepAnchor);
+  std::string out;
+  AppendProjection(range.selectedText(), out, nullptr);
   return out;
+}
+
+long QtTextControl::LineStart(long pos) const {
+  return CharPos(BlockAt(DocPos(Clamp(pos))).position);
+}
+
+long QtTextControl::LineEnd(long pos) const {
+  const BlockHit& hit = BlockAt(DocPos(Clamp(pos)));
+  return CharPos(hit.position + hit.length - 1);
 }
 
 long QtTextControl::Clamp(long pos) const { return std::clamp(pos, 0L, Length()); }
@@ -542,11 +577,8 @@ long QtTextControl::FirstVisibleLine() const {
   const qreal top = m_edit.verticalScrollBar()->value();
   const int position = m_doc.documentLayout()->hitTest(QPointF(0, top), Qt::FuzzyHit);
   const QTextBlock topBlock = m_doc.findBlock(std::max(0, position));
-  long line = 0;
-  for (QTextBlock block = m_doc.begin(); block.isValid() && block != topBlock; block = block.next()) {
-    line += LineCountOf(block);
-  }
-  if (!topBlock.isValid()) return line;
+  if (!topBlock.isValid()) return m_doc.lineCount();
+  const long line = topBlock.firstLineNumber();
   const QTextLayout* layout = topBlock.layout();
   for (int i = 0; i < layout->lineCount(); ++i) {
     const QTextLine text = layout->lineAt(i);
@@ -558,20 +590,16 @@ long QtTextControl::FirstVisibleLine() const {
 void QtTextControl::ScrollLines(long lines) {
   const long target = std::max(0L, FirstVisibleLine() + lines);
   QScrollBar* bar = m_edit.verticalScrollBar();
-  long line = 0;
-  for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
-    const int count = LineCountOf(block);
-    if (target < line + count) {
-      const QRectF rect = m_doc.documentLayout()->blockBoundingRect(block);
-      const QTextLayout* layout = block.layout();
-      const int index = static_cast<int>(target - line);
-      const qreal y = index < layout->lineCount() ? layout->position().y() + layout->lineAt(index).y() : rect.top();
-      bar->setValue(static_cast<int>(std::ceil(y)));
-      return;
-    }
-    line += count;
+  const QTextBlock block = m_doc.findBlockByLineNumber(static_cast<int>(target));
+  if (!block.isValid()) {
+    bar->setValue(bar->maximum());
+    return;
   }
-  bar->setValue(bar->maximum());
+  const QRectF rect = m_doc.documentLayout()->blockBoundingRect(block);
+  const QTextLayout* layout = block.layout();
+  const int index = static_cast<int>(target - block.firstLineNumber());
+  const qreal y = index < layout->lineCount() ? layout->position().y() + layout->lineAt(index).y() : rect.top();
+  bar->setValue(static_cast<int>(std::ceil(y)));
 }
 
 void QtTextControl::SetWaitCursor(bool on) {

@@ -61,6 +61,9 @@ class QtTextControl final : public TextControl {
 
   long Length() const override;
   std::string Text8() const override;
+  std::string Text8Range(long start, long end) const override;
+  long LineStart(long pos) const override;
+  long LineEnd(long pos) const override;
   Selection GetSel() const override;
   void SetSel(long start, long end) override;
   ColorRef ColorAt(long pos) const override;
@@ -106,7 +109,10 @@ class QtTextControl final : public TextControl {
   long DocPos(long pos) const;
   long CharPos(long docPos) const;
   void EnsurePairsKnown() const;
-  void OnContentsChange();
+  // Appends the projection of a document text (paragraph breaks as U+2029);
+  // with `pairs`, also where its surrogate pairs are.
+  static void AppendProjection(const QString& raw, std::string& out, std::vector<long>* pairs);
+  void OnContentsChange(int position, int added);
 
   void BeginStep(bool joinPrevious, bool users);
 

@@ -31,6 +31,14 @@ class TextControl {
   // character's Windows-1252 byte, LF for a line break, and 0x7F for a
   // character that Windows-1252 cannot hold.
   virtual std::string Text8() const = 0;
+  // The same for the characters of [start, end) alone.
+  virtual std::string Text8Range(long start, long end) const = 0;
+
+  // The first position of the line that holds pos, and the position of the
+  // line break that ends it (Length() for the last line). A position on a
+  // line break belongs to the line the break ends.
+  virtual long LineStart(long pos) const = 0;
+  virtual long LineEnd(long pos) const = 0;
 
   virtual Selection GetSel() const = 0;
   // Clamped to [0, Length()]; start > end is taken as (end, start).

@@ -75,17 +75,27 @@ void ViewCommands::Colorize(bool useSelection, bool decolorize) { ColorizeStep(u
 void ViewCommands::ColorizeStep(bool useSelection, bool decolorize, bool joinPreviousStep) {
   WaitCursor wait(m_control);
   BeginBatchUpdate(joinPreviousStep);
-  const std::string text = m_control.Text8();
+  Selection sel = m_control.GetSel();
+  // A selection that starts on a token also takes in the token before it.
+  if (!decolorize && !sel.IsEmpty() && sel.start > 0) --sel.start;
+  // Tokens never cross a line end, so the work range of a selection lies
+  // within the lines it touches (with the break after them), and only those
+  // are read: typing costs the same in a long song as in a short one.
+  long base = 0;
+  std::string text;
+  if (useSelection) {
+    base = m_control.LineStart(sel.start);
+    text = m_control.Text8Range(base, m_control.LineEnd(sel.end) + 1);
+  } else {
+    text = m_control.Text8();
+  }
   if (!text.empty()) {
-    Selection sel = m_control.GetSel();
-    // A selection that starts on a token also takes in the token before it.
-    if (!decolorize && !sel.IsEmpty() && sel.start > 0) --sel.start;
-    PaintRange(text, GetWorkRange(text, sel.start, sel.end, useSelection), decolorize);
+    PaintRange(text, GetWorkRange(text, sel.start - base, sel.end - base, useSelection), decolorize, base);
   }
   EndBatchUpdate();
 }
 
-void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolorize) {
+void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolorize, long base) {
   // The colour of every character is worked out first and applied run by
   // run, so that a character whose colour stays leaves no trace in the undo
   // history.
@@ -97,7 +107,7 @@ void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolo
     const ColorRef color = colorAt(start);
     long end = start;
     while (end < range.end && colorAt(end + 1) == color) ++end;
-    m_control.SetPlainFormat(start, end + 1, color);
+    m_control.SetPlainFormat(base + start, base + end + 1, color);
     start = end + 1;
   }
 }

@@ -71,9 +71,10 @@ class ViewCommands {
 
  private:
   void ColorizeStep(bool useSelection, bool decolorize, bool joinPreviousStep);
-  // Paints [range] as the colour passes would leave it, changing only the
-  // characters whose format differs.
-  void PaintRange(std::string_view text, TextSpan range, bool decolorize);
+  // Paints [range] of text, which starts at control position base, as the
+  // colour passes would leave it, changing only the characters whose format
+  // differs.
+  void PaintRange(std::string_view text, TextSpan range, bool decolorize, long base);
 
   TextControl& m_control;
   DocumentOptions& m_options;

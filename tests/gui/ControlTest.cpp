@@ -136,6 +136,9 @@ TEST(QtTextControl, RandomEditsMatchMemory) {
     ASSERT_EQ(test::Colors(qt), test::Colors(memory)) << "step " << step;
     for (long p = 0; p + 1 < memory.Length(); p += 7) {
       ASSERT_EQ(qt.SameColorEnd(p, p + 9), memory.SameColorEnd(p, p + 9)) << "step " << step << " at " << p;
+      ASSERT_EQ(qt.Text8Range(p, p + 9), memory.Text8Range(p, p + 9)) << "step " << step << " at " << p;
+      ASSERT_EQ(qt.LineStart(p), memory.LineStart(p)) << "step " << step << " at " << p;
+      ASSERT_EQ(qt.LineEnd(p), memory.LineEnd(p)) << "step " << step << " at " << p;
     }
   }
 }
@@ -151,6 +154,7 @@ TEST(QtTextControl, KeepsEveryCharacterAndCountsEachAsOnePosition) {
   EXPECT_EQ(edit.textCursor().selectedText(), QStringLiteral("Am"));
   EXPECT_EQ(qt.GetSel(), (Selection{6, 8}));
   QTextCursor(edit.document()).insertText(QString::fromUtf8("\xF0\x9F\x98\x80"));  // the user's edit
+  EXPECT_EQ(qt.Text8Range(0, 5), "\x7F" "C\xA0G\n");
   EXPECT_EQ(qt.Text8().substr(0, 2), "\x7F" "C");
 }
 
