@@ -37,7 +37,8 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
 // shows it; any other character as it is.
 std::string_view Visible(std::string_view ch, std::array<char, 4>& buffer) {
   const auto first = static_cast<unsigned char>(ch[0]);
-  const bool c0 = ch.size() == 1 && ((first < 0x20 && ch[0] != '\t' && ch[0] != '\n' && ch[0] != '\r') || first == 0x7F);
+  // A line holds no line break; a tab stays a tab.
+  const bool c0 = ch.size() == 1 && ((first < 0x20 && ch[0] != '\t') || first == 0x7F);
   if (c0) {
     buffer = {'^', static_cast<char>(first ^ 0x40)};
     return {buffer.data(), 2};

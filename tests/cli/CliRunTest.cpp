@@ -142,8 +142,8 @@ const RunCase kRuns[] = {
     {"UnwritableOutputLeavesNothing", "C\n", "transpose -o @plain/out @in", kUsageOrFileError, "",
      "plain/out: ", nullptr, nullptr},
     // A song must not set the window title or the clipboard of the terminal.
-    {"AnsiShowsControlCharacters", "C \x1b]0;x\x07 \x7f\xc2\x9b\t\x01\n", "colorize --format ansi @in", kSuccess,
-     "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\n", "", nullptr, nullptr},
+    {"AnsiShowsControlCharacters", "C \x1b]0;x\x07 \x7f\xc2\x9b\t\x01\xc3\xa5\n", "colorize --format ansi @in",
+     kSuccess, "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\xc3\xa5\n", "", nullptr, nullptr},
     {"InPlaceRefusesBytesItCannotKeep", "C\0x\nD\n"sv, "transpose --in-place @in", kUsageOrFileError, "",
      "holds bytes that cannot be kept: 1 NUL byte (and 1 byte after them on their lines); not replaced", nullptr,
      nullptr},

@@ -50,8 +50,8 @@ const EncodeRow kEncodeRows[] = {
     {"LeadingZeroWidthNoBreakSpace", "\xEF\xBB\xBF" "a", kUtf8, "EF BB BF EF BB BF 61", kUtf8},
     // A file read with a mark or in UTF-16 is saved so again.
     {"Utf8MarkIsKept", "\xC3\xA5\n", SaveEncoding::Utf8WithMark, "EF BB BF C3 A5 0D 0A", SaveEncoding::Utf8WithMark},
-    {"Utf16LittleEndianWithSurrogates", "A\xC3\xA5\xF0\x9F\x8E\xB8\n", SaveEncoding::Utf16LittleEndian,
-     "FF FE 41 00 E5 00 3C D8 B8 DF 0D 00 0A 00", SaveEncoding::Utf16LittleEndian},
+    {"Utf16LittleEndianWithSurrogates", "A\xC3\xA5\xF0\x9F\x8E\xB8\n\xF0\x90\x80\x80", SaveEncoding::Utf16LittleEndian,
+     "FF FE 41 00 E5 00 3C D8 B8 DF 0D 00 0A 00 00 D8 00 DC", SaveEncoding::Utf16LittleEndian},
     {"Utf16BigEndian", "A\xE2\x82\xAC", SaveEncoding::Utf16BigEndian, "FE FF 00 41 20 AC",
      SaveEncoding::Utf16BigEndian},
 };

@@ -139,6 +139,7 @@ const PassCase kPassCases[] = {
     {"WordTypedBeforeTheChords", "Am C G", 1, {0, 0}, "Big ", kText, {}, "Big A#m C# G#", 3, 0, {}},
     {"WordsTypedAgainstAChord", "Am C G", 1, {6, 6}, "ged Hello", kText, {}, "A#m C# Gged Hello", 2, 0, {}},
     {"ChordTypedIntoAWord", "Am G", 1, {2, 2}, "y", kText, {}, "Amy G#", 1, 0, {}},
+    {"LetterTypedBeforeAChord", "Am G", 1, {0, 0}, "x", kText, {}, "xAm G#", 1, 0, {}},
     {"CharacterTypedInsideAChord", "Am G", 1, {1, 1}, "#", kText, {}, "A#m G#", 1, 0, {}},
     {"SeparatorDeletedBetweenChords", "Am G", 1, {2, 3}, "", kText, {}, "AmG", 0, 0, {}},
     {"CharacterBeyondWindows1252", "Am G", 1, {2, 2}, "\xE4\xB8\xAD", kText, {}, "Am\xE4\xB8\xAD G#", 1, 0, {}},
