@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include <exception>
 #include <filesystem>
 #include <new>
 #include <optional>
@@ -8,8 +9,8 @@
 #include "cli/ColorizeOutput.h"
 #include "document/TextFileReader.h"
 #include "document/TextFileWriter.h"
-#include "view/SongLinePass.h"
 #include "res/StringTable.h"
+#include "view/SongLinePass.h"
 
 namespace sonavel::cli {
 namespace {
@@ -18,24 +19,6 @@ int FileError(CliStreams& streams, const std::string& path, const std::string& r
   streams.err << "sonavel-cli: " << path << ": " << reason << '\n';
   return kUsageOrFileError;
 }
-
-}  // namespace
-
-DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions options) {
-  const TransposeRequest& tr = request.transpose;
-  TransposeOptions& opt = options.transpose;
-  if (tr.steps) opt.steps = *tr.steps;
-  if (tr.key) opt.key = *tr.key;
-  if (tr.bIsBess) opt.bIsBess = *tr.bIsBess;
-  if (tr.transposeChords) opt.transposeChords = *tr.transposeChords;
-  if (tr.transposeTabs) opt.transposeTabs = *tr.transposeTabs;
-  if (tr.tabMiniValue) opt.tabMiniValue = *tr.tabMiniValue;
-  if (tr.tabMaxValue) opt.tabMaxValue = *tr.tabMaxValue;
-  if (request.chordInBrackets) options.chordInBrackets = *request.chordInBrackets;
-  return options;
-}
-
-namespace {
 
 // Standard output takes the text in pieces of this size as it is made.
 constexpr std::size_t kOutputChunk = 1 << 16;
@@ -70,6 +53,20 @@ bool ForEachLine(const std::string& path, SongFileLines& lines, CliStreams& stre
 }
 
 }  // namespace
+
+DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions options) {
+  const TransposeRequest& tr = request.transpose;
+  TransposeOptions& opt = options.transpose;
+  if (tr.steps) opt.steps = *tr.steps;
+  if (tr.key) opt.key = *tr.key;
+  if (tr.bIsBess) opt.bIsBess = *tr.bIsBess;
+  if (tr.transposeChords) opt.transposeChords = *tr.transposeChords;
+  if (tr.transposeTabs) opt.transposeTabs = *tr.transposeTabs;
+  if (tr.tabMiniValue) opt.tabMiniValue = *tr.tabMiniValue;
+  if (tr.tabMaxValue) opt.tabMaxValue = *tr.tabMaxValue;
+  if (request.chordInBrackets) options.chordInBrackets = *request.chordInBrackets;
+  return options;
+}
 
 int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams) {
   const DocumentOptions options = ApplyRequest(request, defaults);
@@ -157,6 +154,8 @@ int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults
   } catch (const std::bad_alloc&) {
     // Files are written whole, at the end: none has been touched.
     return FileError(streams, parsed.request.file, "Not enough memory for this file");
+  } catch (const std::exception& e) {
+    return FileError(streams, parsed.request.file, e.what());
   }
   return kUsageOrFileError;
 }

@@ -7,7 +7,6 @@
 
 #include "cli/CommandLine.h"
 #include "document/DocumentOptions.h"
-#include "view/ViewCommands.h"
 
 namespace sonavel::cli {
 

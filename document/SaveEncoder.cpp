@@ -53,7 +53,7 @@ void SaveEncoder::Put(std::string_view line, bool lineBreak, std::string& out) {
   m_started = true;
   switch (m_used) {
     case SaveEncoding::Windows1252:
-      PutWindows1252(line, lineBreak, out);
+      PutWindows1252(line, lineBreak, first, out);
       return;
     case SaveEncoding::Utf8:
       // A text that begins with U+FEFF would lose it to the reader, which
@@ -80,11 +80,12 @@ void SaveEncoder::Put(std::string_view line, bool lineBreak, std::string& out) {
 // UTF-8, and a file that starts like a mark as marked; Windows-1252 bytes of
 // either kind would read back as other characters, so such a text is saved
 // as UTF-8 instead.
-void SaveEncoder::PutWindows1252(std::string_view line, bool lineBreak, std::string& out) {
+void SaveEncoder::PutWindows1252(std::string_view line, bool lineBreak, bool first, std::string& out) {
   std::optional<std::string> bytes = Utf8ToWindows1252(line);
   if (!bytes) {
     if (m_settled) throw std::logic_error("a character Windows-1252 lacks after the file's form was settled");
     SwitchToUtf8(out);
+    m_started = !first;  // the line is still the text's first
     Put(line, lineBreak, out);
     return;
   }

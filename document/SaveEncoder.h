@@ -29,7 +29,7 @@ class SaveEncoder {
   SaveEncoding Used() const { return m_used; }
 
  private:
-  void PutWindows1252(std::string_view utf8Line, bool lineBreak, std::string& out);
+  void PutWindows1252(std::string_view utf8Line, bool lineBreak, bool first, std::string& out);
   void SwitchToUtf8(std::string& out);
 
   SaveEncoding m_used;

@@ -48,6 +48,7 @@ const EncodeRow kEncodeRows[] = {
     {"BytesLikeAUtf8Mark", "\xC3\xAF\xC2\xBB\xC2\xBF\xE2\x82\xAC", k1252, "C3 AF C2 BB C2 BF E2 82 AC", kUtf8},
     // The reader would take a leading U+FEFF for a mark; a real mark in front keeps it.
     {"LeadingZeroWidthNoBreakSpace", "\xEF\xBB\xBF" "a", kUtf8, "EF BB BF EF BB BF 61", kUtf8},
+    {"LeadingZeroWidthNoBreakSpaceIn1252", "\xEF\xBB\xBF" "a\nb", k1252, "EF BB BF EF BB BF 61 0D 0A 62", kUtf8},
     // A file read with a mark or in UTF-16 is saved so again.
     {"Utf8MarkIsKept", "\xC3\xA5\n", SaveEncoding::Utf8WithMark, "EF BB BF C3 A5 0D 0A", SaveEncoding::Utf8WithMark},
     {"Utf16LittleEndianWithSurrogates", "A\xC3\xA5\xF0\x9F\x8E\xB8\n\xF0\x90\x80\x80", SaveEncoding::Utf16LittleEndian,
@@ -66,6 +67,20 @@ TEST_P(EncodeTable, BytesAndCodePage) {
   SaveEncoding used = row.used == kUtf8 ? k1252 : kUtf8;
   EXPECT_EQ(Hex(EncodeForSave(std::string_view(buffer.data(), buffer.size() - 1), row.preferred, &used)), row.bytesHex);
   EXPECT_EQ(used, row.used);
+
+  // Line by line, as the command-line tool saves while it reads, the same.
+  SaveEncoder encoder(row.preferred);
+  std::string bytes;
+  const std::string_view text = row.text;
+  for (std::size_t start = 0;;) {
+    const std::size_t stop = text.find_first_of("\r\n", start);
+    encoder.Put(text.substr(start, stop == text.npos ? text.npos : stop - start), stop != text.npos, bytes);
+    if (stop == text.npos) break;
+    start = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
+  }
+  encoder.Finish(bytes);
+  EXPECT_EQ(Hex(bytes), row.bytesHex);
+  EXPECT_EQ(encoder.Used(), row.used);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, EncodeTable, ::testing::ValuesIn(kEncodeRows), ::testing::PrintToStringParamName());
