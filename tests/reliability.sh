@@ -164,5 +164,22 @@ for kind in fifo folder garbage10M garbage; do
 done
 rm -rf "$store"
 
+# Two programs saving the settings 500 times each, one changing the steps,
+# the other the key: each one's last change is kept and the database stays
+# sound.
+saver=$(dirname "$cli")/../tests/document/settings_saver
+if [ -x "$saver" ]; then
+  saving=$SECONDS
+  "$saver" steps 500 2>/dev/null &
+  "$saver" key 500 2>/dev/null
+  wait $!
+  read -r steps key integrity < <("$saver" show "$store" 2>/dev/null)
+  check "2 x 500 settings saves at once keep both last changes ($steps $key, $((SECONDS - saving)) s)" \
+    [ "$steps $key" = "6 17" ]
+  check "2 x 500 settings saves leave the store sound ($integrity)" [ "$integrity" = ok ]
+else
+  echo "skipped: two programs saving settings ($saver is not built)"
+fi
+
 echo "$failures failures, $((SECONDS - started)) s"
 [ "$failures" -eq 0 ]
