@@ -49,11 +49,14 @@ for ((run = 0; run < runs; run++)); do
     j=$(( (i + run) % ${#names[@]} ))
     name=${names[j]}
     [[ -n ${stopped[$name]:-} ]] && continue
-    if ! timeout "$limit" /usr/bin/time -f "%e %M" -o "$work/time" ${commands[j]} > /dev/null 2>&1; then
+    # Wall time to the microsecond (time's own is in hundredths), peak memory from time.
+    begin=$EPOCHREALTIME
+    if ! timeout "$limit" /usr/bin/time -f "%M" -o "$work/time" ${commands[j]} > /dev/null 2>&1; then
       stopped[$name]=1
       continue
     fi
-    read -r seconds kilobytes < "$work/time"
+    seconds=$(awk -v a="$begin" -v b="$EPOCHREALTIME" 'BEGIN { print b - a }')
+    read -r kilobytes < "$work/time"
     times[$name]+="$seconds "
     memory[$name]+="$kilobytes "
   done

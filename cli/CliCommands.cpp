@@ -76,15 +76,13 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   SongLinePass pass(options);
   std::optional<SaveEncoder> encoder;
   TransposeCounts counts;
-  std::string transposed;
+  std::string scratch;  // a line that changed
   std::string bytes;  // the whole file for a file; a piece at a time for standard output
   const bool read = ForEachLine(request.file, lines, streams, [&](const std::string& line, bool lineBreak) {
     // The form to save in is settled once the first line is read.
     if (!encoder) encoder.emplace(lines.Reader().EncodingToSave());
     pass.Colorize(line);
-    transposed.clear();
-    pass.AppendTransposed(transposed, counts);
-    encoder->Put(transposed, lineBreak, bytes);
+    encoder->Put(pass.Transposed(scratch, counts), lineBreak, bytes);
     return toFile || bytes.size() < kOutputChunk || Flush(bytes, streams);
   });
   if (!read) return kUsageOrFileError;

@@ -52,11 +52,12 @@ std::string_view SongLinePass::CharacterAt(long pos) const {
   return m_line.substr(begin, ByteOffset(pos + 1) - begin);
 }
 
-void SongLinePass::AppendTransposed(std::string& out, TransposeCounts& counts) const {
+std::string_view SongLinePass::Transposed(std::string& scratch, TransposeCounts& counts) const {
   // Runs are what the pass over a control finds: the longest stretches of
   // characters not in the text colour, each taken by its first colour.
   const long length = m_painted ? Length() : 0;
-  std::size_t copied = 0;  // bytes of the line already in `out`
+  bool rewritten = false;
+  std::size_t copied = 0;  // bytes of the line already in `scratch`
   for (long pos = 0; pos < length;) {
     if (!IsColoured(pos)) {
       ++pos;
@@ -65,17 +66,21 @@ void SongLinePass::AppendTransposed(std::string& out, TransposeCounts& counts) c
     long end = pos;
     while (end + 1 < length && IsColoured(end + 1)) ++end;
     if (const auto rewrite = RewriteRun(m_text8, TextSpan{pos, end}, ColorAt(pos), m_options)) {
+      if (!rewritten) scratch.clear();
+      rewritten = true;
       const std::size_t from = ByteOffset(pos + rewrite->offset);
-      out.append(m_line, copied, from - copied);
+      scratch.append(m_line, copied, from - copied);
       // Note names are ASCII, and so is their UTF-8.
-      if (IsAscii(rewrite->text)) out += rewrite->text;
-      else out += Windows1252ToUtf8(rewrite->text);
+      if (IsAscii(rewrite->text)) scratch += rewrite->text;
+      else scratch += Windows1252ToUtf8(rewrite->text);
       copied = ByteOffset(pos + rewrite->offset + rewrite->length);
       ++(rewrite->isChord ? counts.chords : counts.tabs);
     }
     pos = end + 2;  // the character after a run is in the text colour
   }
-  out.append(m_line, copied);
+  if (!rewritten) return m_line;
+  scratch.append(m_line, copied);
+  return scratch;
 }
 
 }  // namespace sonavel

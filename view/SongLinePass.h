@@ -29,9 +29,10 @@ class SongLinePass {
   ColorRef ColorAt(long pos) const { return m_roleColors[static_cast<std::size_t>(m_plan[static_cast<std::size_t>(pos)])]; }
   std::string_view CharacterAt(long pos) const;
 
-  // Appends the line as the transposition pass leaves it (UTF-8, without
-  // its line break) and adds what it transposed to `counts`.
-  void AppendTransposed(std::string& out, TransposeCounts& counts) const;
+  // The line as the transposition pass leaves it (UTF-8, without its line
+  // break): the line itself when nothing in it changes, else built in
+  // `scratch`. Adds what it transposed to `counts`.
+  std::string_view Transposed(std::string& scratch, TransposeCounts& counts) const;
 
  private:
   std::size_t ByteOffset(long pos) const;

@@ -40,12 +40,13 @@ inline PipelineResult LineByLine(std::string_view utf8, const DocumentOptions& o
   PipelineResult result;
   TransposeCounts counts;
   SongLinePass pass(options);
+  std::string scratch;
   for (std::size_t start = 0;;) {
     const std::size_t stop = utf8.find_first_of("\r\n", start);
     const bool lineBreak = stop != std::string_view::npos;
     pass.Colorize(utf8.substr(start, lineBreak ? stop - start : std::string_view::npos));
     for (long p = 0; p < pass.Length(); ++p) result.colors.push_back(pass.ColorAt(p));
-    pass.AppendTransposed(result.text, counts);
+    result.text += pass.Transposed(scratch, counts);
     if (!lineBreak) break;
     result.colors.push_back(options.textcolor);
     result.text += '\n';
