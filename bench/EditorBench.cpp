@@ -58,6 +58,12 @@ struct Editor {
     if (!doc.LoadFile(path, error)) throw std::runtime_error(error.toStdString());
   }
   void CaretAt(long pos) { view.Control().SetSel(pos, pos); }
+  // The benchmark song of `bytes`, coloured or not, the caret in its middle.
+  void OpenAtTheMiddle(long bytes, bool colorize) {
+    Load(Files().PathFor(bytes));
+    if (colorize) view.OnColorize();
+    CaretAt(view.Control().Length() / 2);
+  }
 
   CDocManagerEx manager;
   CSonavelDoc doc{manager};
@@ -115,9 +121,7 @@ void BM_Transpose(benchmark::State& state) {
 void BM_FindNextChord(benchmark::State& state) {
   Setup();
   Editor editor;
-  editor.Load(Files().PathFor(state.range(0)));
-  editor.view.OnColorize();
-  editor.CaretAt(editor.view.Control().Length() / 2);
+  editor.OpenAtTheMiddle(state.range(0), true);
   for (auto _ : state) editor.view.OnFindNextChord();
   ReportBytes(state);
 }
@@ -126,8 +130,7 @@ void BM_FindNextChord(benchmark::State& state) {
 void BM_FindNextChordNoneColoured(benchmark::State& state) {
   Setup();
   Editor editor;
-  editor.Load(Files().PathFor(state.range(0)));
-  editor.CaretAt(editor.view.Control().Length() / 2);
+  editor.OpenAtTheMiddle(state.range(0), false);
   for (auto _ : state) editor.view.OnFindNextChord();
   ReportBytes(state);
 }
@@ -138,9 +141,7 @@ void BM_FindNextChordNoneColoured(benchmark::State& state) {
 void BM_TypeWithAutoColor(benchmark::State& state) {
   Setup();
   Editor editor;
-  editor.Load(Files().PathFor(state.range(0)));
-  editor.view.OnColorize();
-  editor.CaretAt(editor.view.Control().Length() / 2);
+  editor.OpenAtTheMiddle(state.range(0), true);
   sonavel::theSettings().autoColor = true;
   for (auto _ : state) {
     QTextCursor cursor = editor.view.textCursor();
@@ -155,9 +156,7 @@ void BM_TypeWithAutoColor(benchmark::State& state) {
 void BM_ChangeHandler(benchmark::State& state) {
   Setup();
   Editor editor;
-  editor.Load(Files().PathFor(state.range(0)));
-  editor.view.OnColorize();
-  editor.CaretAt(editor.view.Control().Length() / 2);
+  editor.OpenAtTheMiddle(state.range(0), true);
   sonavel::DocumentOptions options;
   sonavel::ViewCommands commands(editor.view.Control(), options);
   for (auto _ : state) {

@@ -6,11 +6,11 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "bench/Corpus.h"
+#include "document/TextEncoding.h"
 #include "engine/NoteTable.h"
 #include "view/MemoryTextControl.h"
 #include "view/SongLinePass.h"
@@ -89,12 +89,7 @@ BENCHMARK(BM_Transpose)->Unit(benchmark::kMillisecond);
 void BM_LinePass(benchmark::State& state) {
   sonavel::BuildChordTable();
   std::vector<std::string_view> lines;
-  const std::string_view corpus = Corpus();
-  for (std::size_t start = 0; start < corpus.size();) {
-    const std::size_t stop = std::min(corpus.find("\r\n", start), corpus.size());
-    lines.push_back(corpus.substr(start, stop - start));
-    start = stop + 2;
-  }
+  sonavel::ForEachLine(Corpus(), [&lines](std::string_view line, bool) { lines.push_back(line); });
   sonavel::DocumentOptions options;
   sonavel::SongLinePass pass(options);
   std::string scratch;
@@ -106,7 +101,7 @@ void BM_LinePass(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(counts);
   }
-  ReportBytes(state, corpus.size());
+  ReportBytes(state, Corpus().size());
 }
 BENCHMARK(BM_LinePass)->Unit(benchmark::kMillisecond);
 

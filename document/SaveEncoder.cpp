@@ -132,15 +132,7 @@ std::string EncodeForSave(std::string_view utf8Text, SaveEncoding preferred, Sav
   // before anything is written.
   if (preferred == SaveEncoding::Windows1252 && !CanEncodeAsWindows1252(utf8Text)) preferred = SaveEncoding::Utf8;
   SaveEncoder encoder(preferred);
-  std::size_t lineStart = 0;
-  for (std::size_t i = 0; i < utf8Text.size(); ++i) {
-    const char c = utf8Text[i];
-    if (c != '\r' && c != '\n') continue;
-    encoder.Put(utf8Text.substr(lineStart, i - lineStart), true, out);
-    if (c == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n') ++i;
-    lineStart = i + 1;
-  }
-  encoder.Put(utf8Text.substr(lineStart), false, out);
+  ForEachLine(utf8Text, [&](std::string_view line, bool lineBreak) { encoder.Put(line, lineBreak, out); });
   encoder.Finish(out);
   if (used) *used = encoder.Used();
   return out;

@@ -35,4 +35,19 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+// Calls f(line, lineBreakFollows) for every line of text, each CR LF, CR
+// and LF ending one; a text of n breaks has n + 1 lines.
+template <typename F>
+void ForEachLine(std::string_view text, F&& f) {
+  for (std::size_t start = 0;;) {
+    const std::size_t stop = text.find_first_of("\r\n", start);
+    if (stop == std::string_view::npos) {
+      f(text.substr(start), false);
+      return;
+    }
+    f(text.substr(start, stop - start), true);
+    start = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
+  }
+}
+
 }  // namespace sonavel

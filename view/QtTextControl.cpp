@@ -81,11 +81,11 @@ void QtTextControl::OnContentsChange(int position, int added) {
 }
 
 void QtTextControl::SetText(std::string_view utf8) {
+  m_pairsKnown = false;  // counted when first asked, not looked for in the change notice
   m_doc.setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
   m_doc.clearUndoRedoStacks();
   m_replay->step.reset();
   m_lastStep = {};
-  m_pairsKnown = false;
   ForgetPositions();
   ForgetFormats();
   QTextCursor caret(&m_doc);

@@ -215,11 +215,7 @@ TEST_P(GoldenSongs, GiveTheirGoldenOutput) {
   EXPECT_EQ(actual, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Songs, GoldenSongs, ::testing::ValuesIn(test::Songs()), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Songs, GoldenSongs, ::testing::ValuesIn(test::Songs()), test::SongTestName);
 
 // The program itself: its exit status, that reading the settings creates
 // no store, and that running out of memory is an error like any other, not

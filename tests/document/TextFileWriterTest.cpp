@@ -1,3 +1,4 @@
+#include "document/TextEncoding.h"
 #include "document/TextFileWriter.h"
 
 #include <gtest/gtest.h>
@@ -71,13 +72,7 @@ TEST_P(EncodeTable, BytesAndCodePage) {
   // Line by line, as the command-line tool saves while it reads, the same.
   SaveEncoder encoder(row.preferred);
   std::string bytes;
-  const std::string_view text = row.text;
-  for (std::size_t start = 0;;) {
-    const std::size_t stop = text.find_first_of("\r\n", start);
-    encoder.Put(text.substr(start, stop == text.npos ? text.npos : stop - start), stop != text.npos, bytes);
-    if (stop == text.npos) break;
-    start = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
-  }
+  ForEachLine(row.text, [&](std::string_view line, bool lineBreak) { encoder.Put(line, lineBreak, bytes); });
   encoder.Finish(bytes);
   EXPECT_EQ(Hex(bytes), row.bytesHex);
   EXPECT_EQ(encoder.Used(), row.used);
@@ -227,11 +222,7 @@ TEST_P(SongRoundTrip, SavingWhatWasReadGivesBackTheBytes) {
             utf16 ? original : std::regex_replace(original, std::regex("\r?\n"), "\r\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Songs, SongRoundTrip, ::testing::ValuesIn(test::Songs()), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Songs, SongRoundTrip, ::testing::ValuesIn(test::Songs()), test::SongTestName);
 
 }  // namespace
 }  // namespace sonavel

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -52,6 +53,13 @@ inline const Song* FindSong(const std::string& name) {
   const auto& songs = Songs();
   const auto it = std::find_if(songs.begin(), songs.end(), [&name](const Song& s) { return s.name == name; });
   return it == songs.end() ? nullptr : &*it;
+}
+
+// A test name for each song of a suite instantiated over Songs().
+inline std::string SongTestName(const ::testing::TestParamInfo<Song>& info) {
+  std::string name = info.param.name;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
 }
 
 }  // namespace sonavel::test

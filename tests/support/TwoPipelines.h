@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/TextEncoding.h"
 #include "view/MemoryTextControl.h"
 #include "view/SongLinePass.h"
 #include "view/ViewCommands.h"
@@ -41,17 +42,15 @@ inline PipelineResult LineByLine(std::string_view utf8, const DocumentOptions& o
   TransposeCounts counts;
   SongLinePass pass(options);
   std::string scratch;
-  for (std::size_t start = 0;;) {
-    const std::size_t stop = utf8.find_first_of("\r\n", start);
-    const bool lineBreak = stop != std::string_view::npos;
-    pass.Colorize(utf8.substr(start, lineBreak ? stop - start : std::string_view::npos));
+  ForEachLine(utf8, [&](std::string_view line, bool lineBreak) {
+    pass.Colorize(line);
     for (long p = 0; p < pass.Length(); ++p) result.colors.push_back(pass.ColorAt(p));
     result.text += pass.Transposed(scratch, counts);
-    if (!lineBreak) break;
-    result.colors.push_back(options.textcolor);
-    result.text += '\n';
-    start = stop + (utf8.substr(stop, 2) == "\r\n" ? 2 : 1);
-  }
+    if (lineBreak) {
+      result.colors.push_back(options.textcolor);
+      result.text += '\n';
+    }
+  });
   result.chords = counts.chords;
   result.tabs = counts.tabs;
   return result;

@@ -74,11 +74,7 @@ TEST_P(EverySong, ComesOutAsTheControlLeavesIt) {
   for (const OptionSet& set : OptionSets()) ExpectSame(GetParam().text, set.options, set.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Songs, EverySong, ::testing::ValuesIn(test::Songs()), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Songs, EverySong, ::testing::ValuesIn(test::Songs()), test::SongTestName);
 
 }  // namespace
 }  // namespace sonavel
