@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -15,8 +16,10 @@
 namespace sonavel::cli {
 namespace {
 
-int FileError(CliStreams& streams, const std::string& path, const std::string& reason) {
-  streams.err << "sonavel-cli: " << path << ": " << reason << '\n';
+std::string DisplayName(const std::string& file) { return file == "-" ? kStandardInputName : file; }
+
+int FileError(CliStreams& streams, const std::string& file, const std::string& reason) {
+  streams.err << "sonavel-cli: " << DisplayName(file) << ": " << reason << '\n';
   return kUsageOrFileError;
 }
 
@@ -29,13 +32,14 @@ bool Flush(std::string& bytes, CliStreams& streams) {
   return static_cast<bool>(streams.out);
 }
 
-// Reads a song line by line, handing each line to `take` with whether a
-// line break follows it; `take` returns false to stop (output failed).
+// Reads a song ("-": standard input) line by line, handing each line to
+// `take` with whether a line break follows it; `take` returns false to stop
+// (output failed).
 template <typename Take>
-bool ForEachLine(const std::string& path, SongFileLines& lines, CliStreams& streams, Take&& take) {
+bool ForEachLine(const std::string& file, SongFileLines& lines, CliStreams& streams, Take&& take) {
   ReadError error;
   std::string failed;  // the file that failed
-  if (lines.Open(path, error)) {
+  if (file == "-" ? lines.OpenStandardInput(error) : lines.Open(file, error)) {
     std::string line;
     while (failed.empty() && lines.Reader().ReadLine(line)) {
       if (!take(line, !lines.Reader().AtEnd())) {
@@ -43,17 +47,16 @@ bool ForEachLine(const std::string& path, SongFileLines& lines, CliStreams& stre
         error.reason = "write failed";
       }
     }
-    if (failed.empty() && !lines.Finished(error)) failed = path;
+    if (failed.empty() && !lines.Finished(error)) failed = file;
   } else {
-    failed = path;
+    failed = file;
   }
   if (failed.empty()) return true;
   FileError(streams, failed, error.reason);
   return false;
 }
 
-}  // namespace
-
+// The request's options applied over the user's defaults.
 DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions options) {
   const TransposeRequest& tr = request.transpose;
   TransposeOptions& opt = options.transpose;
@@ -68,8 +71,16 @@ DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions options)
   return options;
 }
 
-int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams) {
-  const DocumentOptions options = ApplyRequest(request, defaults);
+// What became of one file, on standard error unless the user wants quiet;
+// named when there are several.
+void Report(const CliRequest& request, const std::string& file, std::string_view result, CliStreams& streams) {
+  if (request.quiet) return;
+  if (request.files.size() > 1) streams.err << DisplayName(file) << ": ";
+  streams.err << result << '\n';
+}
+
+int TransposeFile(const std::string& file, const CliRequest& request, const DocumentOptions& options,
+                  CliStreams& streams) {
   const TransposeRequest& tr = request.transpose;
   const bool toFile = tr.inPlace || tr.outputPath;
   SongFileLines lines;
@@ -78,7 +89,7 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   TransposeCounts counts;
   std::string scratch;  // a line that changed
   std::string bytes;  // the whole file for a file; a piece at a time for standard output
-  const bool read = ForEachLine(request.file, lines, streams, [&](const std::string& line, bool lineBreak) {
+  const bool read = ForEachLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
     // The form to save in is settled once the first line is read.
     if (!encoder) encoder.emplace(lines.Reader().EncodingToSave());
     pass.Colorize(line);
@@ -89,7 +100,7 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   encoder->Finish(bytes);
 
   if (tr.inPlace && !tr.force && lines.Reader().Losses().Any()) {
-    return FileError(streams, request.file,
+    return FileError(streams, file,
                      "holds bytes that cannot be kept: " + DescribeLosses(lines.Reader().Losses()) +
                          "; not replaced (--force replaces it without them)");
   }
@@ -97,7 +108,7 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   if (toFile) {
     // Nothing transposed means nothing to save: the file is left alone.
     if (!tr.inPlace || changed) {
-      const std::string target = tr.outputPath ? *tr.outputPath : request.file;
+      const std::string target = tr.outputPath ? *tr.outputPath : file;
       // A file another program changed while it was transposed keeps that change.
       const FileFingerprint fingerprint = lines.Reader().BytesRead();
       WriteError error;
@@ -110,23 +121,24 @@ int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, Cli
   }
 
   if (changed) {
-    streams.err << TransposedCountsInEnglish(counts.chords, counts.tabs) << '\n';
+    Report(request, file, TransposedCountsInEnglish(counts.chords, counts.tabs), streams);
     return kTransposed;
   }
-  streams.err << EnglishString(IDS_NOTHING_TRANSPOSED) << '\n';
+  Report(request, file, EnglishString(IDS_NOTHING_TRANSPOSED), streams);
   return kNothingTransposed;
 }
 
-int RunColorize(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams) {
-  const DocumentOptions options = ApplyRequest(request, defaults);
+int ColorizeFile(const std::string& file, const CliRequest& request, const DocumentOptions& options,
+                 CliStreams& streams) {
   const ColorizeFormat format =
       request.format.value_or(streams.outIsTerminal ? ColorizeFormat::Ansi : ColorizeFormat::Spans);
-  ColorizeWriter writer(format, options, std::filesystem::path(request.file).filename().string());
+  ColorizeWriter writer(format, options,
+                        file == "-" ? kStandardInputName : std::filesystem::path(file).filename().string());
   SongLinePass pass(options);
   SongFileLines lines;
   std::string bytes;
   writer.Begin(bytes);
-  const bool read = ForEachLine(request.file, lines, streams, [&](const std::string& line, bool lineBreak) {
+  const bool read = ForEachLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
     pass.Colorize(line);
     writer.Line(pass, lineBreak, bytes);
     return bytes.size() < kOutputChunk || Flush(bytes, streams);
@@ -137,25 +149,39 @@ int RunColorize(const CliRequest& request, const DocumentOptions& defaults, CliS
   return kSuccess;
 }
 
+}  // namespace
+
 int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults, CliStreams& streams) {
   const ParseResult parsed = ParseCommandLine(args);
   if (!parsed.ok()) {
     streams.err << "sonavel-cli: " << parsed.error << "\nTry 'sonavel-cli --help' for more information.\n";
     return kUsageOrFileError;
   }
-  try {
-    switch (parsed.request.command) {
-      case Command::Help: streams.out << UsageText(); return kSuccess;
-      case Command::Transpose: return RunTranspose(parsed.request, defaults, streams);
-      case Command::Colorize: return RunColorize(parsed.request, defaults, streams);
-    }
-  } catch (const std::bad_alloc&) {
-    // Files are written whole, at the end: none has been touched.
-    return FileError(streams, parsed.request.file, "Not enough memory for this file");
-  } catch (const std::exception& e) {
-    return FileError(streams, parsed.request.file, e.what());
+  const CliRequest& request = parsed.request;
+  if (request.command == Command::Help) {
+    streams.out << UsageText();
+    return kSuccess;
   }
-  return kUsageOrFileError;
+  if (request.command == Command::Version) {
+    streams.out << "sonavel-cli " << SONAVEL_VERSION << '\n';
+    return kSuccess;
+  }
+  const DocumentOptions options = ApplyRequest(request, defaults);
+  int worst = kSuccess;
+  for (const std::string& file : request.files) {
+    int status = kUsageOrFileError;
+    try {
+      status = request.command == Command::Transpose ? TransposeFile(file, request, options, streams)
+                                                     : ColorizeFile(file, request, options, streams);
+    } catch (const std::bad_alloc&) {
+      // Files are written whole, at the end: this one has not been touched.
+      FileError(streams, file, "Not enough memory for this file");
+    } catch (const std::exception& e) {
+      FileError(streams, file, e.what());
+    }
+    worst = std::max(worst, status);
+  }
+  return worst;
 }
 
 }  // namespace sonavel::cli

@@ -18,13 +18,8 @@ struct CliStreams {
   bool outIsTerminal = false;
 };
 
-// The request's options applied over the user's defaults.
-DocumentOptions ApplyRequest(const CliRequest& request, DocumentOptions defaults);
-
-int RunTranspose(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams);
-int RunColorize(const CliRequest& request, const DocumentOptions& defaults, CliStreams& streams);
-
 // Everything main() does, given the arguments after the program name.
+// Of several files, the exit status is the worst of theirs.
 int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults, CliStreams& streams);
 
 }  // namespace sonavel::cli

@@ -1,7 +1,9 @@
 #include "cli/CommandLine.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <charconv>
-#include <functional>
 #include <map>
 
 #include "engine/NoteTable.h"
@@ -19,39 +21,163 @@ std::optional<int> ParseInt(const std::string& text) {
   return value;
 }
 
-// Walks the arguments; options may be written "--name value", "--name=value"
-// or, for the short ones, "-s value" and "-s2".
-class ArgumentReader {
- public:
-  explicit ArgumentReader(const std::vector<std::string>& args) : m_args(args) {}
-
-  bool AtEnd() const { return m_index >= m_args.size(); }
-  const std::string& Current() const { return m_args[m_index]; }
-  void Advance() { ++m_index; }
-
-  // The value of the option at the current argument, consuming it.
-  std::optional<std::string> TakeValue(const std::string& option) {
-    const std::string& arg = m_args[m_index];
-    ++m_index;
-    if (arg.size() > option.size()) {
-      // "--steps=3" or "-s3"
-      const std::size_t skip = option.size() + (arg[option.size()] == '=' ? 1 : 0);
-      return arg.substr(skip);
-    }
-    if (m_index >= m_args.size()) return std::nullopt;
-    return m_args[m_index++];
-  }
-
- private:
-  const std::vector<std::string>& m_args;
-  std::size_t m_index = 0;
+// Every option, with the command it belongs to; null for both.
+struct OptionName {
+  const char* names;  // as the parser takes them: "-s,--steps"
+  const char* command;
 };
 
-bool Matches(const std::string& arg, const std::string& option) {
-  if (arg == option) return true;
-  if (arg.rfind(option, 0) != 0) return false;
-  // Long options take "=value"; short ones may have the value attached.
-  return option.rfind("--", 0) == 0 ? arg[option.size()] == '=' : true;
+constexpr OptionName kOptions[] = {
+    {"-s,--steps", "transpose"},   {"-k,--key", "transpose"},  {"--tab-min", "transpose"},
+    {"--tab-max", "transpose"},    {"-o,--output", "transpose"}, {"--b-is-bb", "transpose"},
+    {"--b-is-b", "transpose"},     {"--chords", "transpose"},  {"--no-chords", "transpose"},
+    {"--tabs", "transpose"},       {"--no-tabs", "transpose"}, {"--in-place", "transpose"},
+    {"--force", "transpose"},      {"--format", "colorize"},   {"--brackets", nullptr},
+    {"--no-brackets", nullptr},    {"-q,--quiet", nullptr},
+};
+
+std::string LongName(const OptionName& option) {
+  const std::string names = option.names;
+  return names.substr(names.find("--"));
+}
+
+// The option an argument such as "-s3", "--steps=3" or "--steps" names.
+const OptionName* Named(const std::string& arg) {
+  const std::string given = arg.substr(0, arg.starts_with("--") ? arg.find('=') : 2);
+  for (const OptionName& option : kOptions) {
+    const std::string names = option.names;
+    if (given == LongName(option) || (names[1] != '-' && given == names.substr(0, 2))) return &option;
+  }
+  return nullptr;
+}
+
+// An argument the command did not take, in the tool's words.
+std::string Unexpected(const std::string& arg, const std::string& command) {
+  const OptionName* option = Named(arg);
+  if (option != nullptr && option->command != nullptr && option->command != command) {
+    return "option " + LongName(*option) + " applies to " + option->command + " only";
+  }
+  return "unknown option '" + arg + "'";
+}
+
+// Whether the option, written alone, takes the next argument as its value.
+bool TakesValue(const std::string& arg) {
+  static const std::string kValueOptions[] = {"-s", "--steps", "-k", "--key", "--tab-min", "--tab-max",
+                                              "-o", "--output", "--format"};
+  return std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) != std::end(kValueOptions);
+}
+
+// One command's options. Values stay text until the parse is done, so that
+// what a value may be, and what is said when it is not, is the tool's own.
+class CommandOptions {
+ public:
+  CommandOptions(CLI::App& app, const char* name) : m_command(app.add_subcommand(name)) {
+    m_command->allow_extras();
+    m_command->add_option("files", m_files);
+    for (const OptionName& option : kOptions) {
+      if (option.command != nullptr && option.command != std::string(name)) continue;
+      const std::string names = option.names;
+      const bool takesValue = TakesValue(LongName(option));
+      CLI::Option* added = takesValue ? m_command->add_option(names) : m_command->add_flag(names);
+      added->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+      if (!takesValue) added->disable_flag_override();
+    }
+    m_command->add_flag("-h,--help", m_help);
+    m_command->add_flag("--version", m_version);
+  }
+
+  bool Chosen() const { return m_command->parsed(); }
+  bool Help() const { return m_help; }
+  bool Version() const { return m_version; }
+  std::vector<std::string>& Files() { return m_files; }
+  std::vector<std::string> Extras() const { return m_command->remaining(); }
+
+  // The value of a value option, when given; of several, the last.
+  std::optional<std::string> Value(const std::string& name) const {
+    const CLI::Option* option = m_command->get_option_no_throw(name);
+    if (option == nullptr || option->count() == 0) return std::nullopt;
+    return option->results().back();
+  }
+  // Of two flags that undo each other, the one given last: true for `on`,
+  // false for `off`, nothing when neither was given.
+  std::optional<bool> Switch(const std::string& on, const std::string& off) const {
+    std::optional<bool> state;
+    for (const CLI::Option* option : m_command->parse_order()) {
+      if (option->check_name(on)) state = true;
+      if (option->check_name(off)) state = false;
+    }
+    return state;
+  }
+  bool Flag(const std::string& name) const { return Switch(name, "").value_or(false); }
+
+ private:
+  CLI::App* m_command;
+  std::vector<std::string> m_files;
+  bool m_help = false;
+  bool m_version = false;
+};
+
+// A parse that failed, with the text the user is shown.
+struct Refused {
+  std::string error;
+};
+
+int WholeNumber(const std::string& option, const std::string& value) {
+  const std::optional<int> number = ParseInt(value);
+  if (!number) throw Refused{"option " + option + " needs a whole number, not '" + value + "'"};
+  return *number;
+}
+
+void ReadTransposeOptions(const CommandOptions& options, CliRequest& req) {
+  TransposeRequest& tr = req.transpose;
+  if (const auto steps = options.Value("--steps")) tr.steps = WholeNumber("--steps", *steps);
+  if (const auto low = options.Value("--tab-min")) tr.tabMiniValue = WholeNumber("--tab-min", *low);
+  if (const auto high = options.Value("--tab-max")) tr.tabMaxValue = WholeNumber("--tab-max", *high);
+  if (const auto key = options.Value("--key")) {
+    tr.key = ParseKey(*key);
+    if (!tr.key) throw Refused{"unknown key '" + *key + "' (give 0..20 or a major key name such as C, F#, Bb)"};
+  }
+  if (const auto output = options.Value("--output")) {
+    if (output->empty()) throw Refused{"option --output needs a file name"};
+    tr.outputPath = *output;
+  }
+  tr.bIsBess = options.Switch("--b-is-bb", "--b-is-b");
+  tr.transposeChords = options.Switch("--chords", "--no-chords");
+  tr.transposeTabs = options.Switch("--tabs", "--no-tabs");
+  tr.inPlace = options.Flag("--in-place");
+  tr.force = options.Flag("--force");
+}
+
+void ReadColorizeOptions(const CommandOptions& options, CliRequest& req) {
+  const auto format = options.Value("--format");
+  if (!format) return;
+  static const std::map<std::string, ColorizeFormat> kFormats = {
+      {"ansi", ColorizeFormat::Ansi}, {"html", ColorizeFormat::Html}, {"spans", ColorizeFormat::Spans}};
+  const auto found = kFormats.find(*format);
+  if (found == kFormats.end()) throw Refused{"option --format takes ansi, html or spans"};
+  req.format = found->second;
+}
+
+void CheckFiles(CliRequest& req) {
+  std::vector<std::string>& files = req.files;
+  if (files.empty()) files.push_back("-");
+  const TransposeRequest& tr = req.transpose;
+  const auto standardInput = std::count(files.begin(), files.end(), "-");
+  if (standardInput > 1) throw Refused{"standard input ('-') given more than once"};
+  if (tr.inPlace && tr.outputPath) throw Refused{"--in-place and --output cannot be used together"};
+  if (tr.inPlace && standardInput > 0) throw Refused{"--in-place needs a file; standard input cannot be replaced"};
+  if (tr.outputPath && files.size() > 1) throw Refused{"--output takes one file, not " + std::to_string(files.size())};
+}
+
+// "--steps: 1 required TEXT missing" names the option before its colon.
+std::string InOurWords(const CLI::ParseError& error) {
+  const std::string text = error.what();
+  const std::string option = text.substr(0, text.find(':'));
+  if (error.get_name() == "ArgumentMismatch" && !option.empty() && text.find("missing") != std::string::npos) {
+    return "option " + option + " needs a value";
+  }
+  if (error.get_name() == "ArgumentMismatch") return "option --" + text.substr(0, text.find(' ')) + " takes no value";
+  return text;
 }
 
 }  // namespace
@@ -70,188 +196,67 @@ std::optional<int> ParseKey(const std::string& text) {
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   ParseResult result;
   CliRequest& req = result.request;
-  ArgumentReader reader(args);
-
-  if (reader.AtEnd()) {
+  if (args.empty()) {
     result.error = "no command given";
     return result;
   }
-  const std::string command = reader.Current();
-  reader.Advance();
-  if (command == "--help" || command == "-h" || command == "help") {
-    req.command = Command::Help;
-    return result;
-  }
-  if (command == "transpose") req.command = Command::Transpose;
-  else if (command == "colorize") req.command = Command::Colorize;
-  else {
-    result.error = "unknown command '" + command + "'";
-    return result;
-  }
-  const bool transposing = req.command == Command::Transpose;
-  TransposeRequest& tr = req.transpose;
+  if (args[0] == "help") return result;
 
-  using IntField = std::optional<int> TransposeRequest::*;
-  struct IntOption {
-    const char* shortName;
-    const char* longName;
-    IntField field;
-  };
-  const IntOption intOptions[] = {
-      {"-s", "--steps", &TransposeRequest::steps},
-      {nullptr, "--tab-min", &TransposeRequest::tabMiniValue},
-      {nullptr, "--tab-max", &TransposeRequest::tabMaxValue},
-  };
-  struct FlagOption {
-    const char* name;
-    std::function<void()> set;
-    bool transposeOnly;
-  };
-  const FlagOption flagOptions[] = {
-      {"--brackets", [&] { req.chordInBrackets = true; }, false},
-      {"--no-brackets", [&] { req.chordInBrackets = false; }, false},
-      {"--b-is-bb", [&] { tr.bIsBess = true; }, true},
-      {"--b-is-b", [&] { tr.bIsBess = false; }, true},
-      {"--no-chords", [&] { tr.transposeChords = false; }, true},
-      {"--chords", [&] { tr.transposeChords = true; }, true},
-      {"--no-tabs", [&] { tr.transposeTabs = false; }, true},
-      {"--tabs", [&] { tr.transposeTabs = true; }, true},
-      {"--in-place", [&] { tr.inPlace = true; }, true},
-      {"--force", [&] { tr.force = true; }, true},
-  };
-
-  bool onlyFiles = false;
-  while (!reader.AtEnd()) {
-    const std::string arg = reader.Current();
-    if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (!req.file.empty()) {
-        result.error = "more than one file given ('" + req.file + "' and '" + arg + "')";
-        return result;
-      }
-      req.file = arg;
-      reader.Advance();
-      continue;
-    }
-    if (arg == "--") {
-      onlyFiles = true;
-      reader.Advance();
-      continue;
-    }
-    if (arg == "--help" || arg == "-h") {
-      req.command = Command::Help;
+  CLI::App app("", "sonavel-cli");
+  app.set_help_flag();  // the tool's own help text, in UsageText
+  app.allow_extras();
+  app.require_subcommand(0, 1);
+  bool help = false;
+  bool version = false;
+  app.add_flag("-h,--help", help);
+  app.add_flag("--version", version);
+  CommandOptions transpose(app, "transpose");
+  CommandOptions colorize(app, "colorize");
+  // Everything after "--" is a file. Split off here: the parser would hand
+  // what follows a file and "--" back to the level above the command.
+  auto end = args.begin();
+  while (end != args.end() && !(*end == "--" && (end == args.begin() || !TakesValue(*(end - 1))))) ++end;
+  const std::vector<std::string> afterEnd(end == args.end() ? end : end + 1, args.end());
+  try {
+    app.parse(std::vector<std::string>(std::make_reverse_iterator(end), args.rend()));
+    if (help || transpose.Help() || colorize.Help()) return result;
+    if (version || transpose.Version() || colorize.Version()) {
+      req.command = Command::Version;
       return result;
     }
-
-    bool handled = false;
-    for (const FlagOption& flag : flagOptions) {
-      if (arg == flag.name) {
-        if (flag.transposeOnly && !transposing) {
-          result.error = "option " + arg + " applies to transpose only";
-          return result;
-        }
-        flag.set();
-        reader.Advance();
-        handled = true;
-        break;
-      }
+    CommandOptions& chosen = transpose.Chosen() ? transpose : colorize;
+    const std::vector<std::string> before = app.remaining();  // ahead of the command, or no command
+    if (!chosen.Chosen()) throw Refused{before.empty() ? "no command given" : "unknown command '" + before[0] + "'"};
+    const char* name = transpose.Chosen() ? "transpose" : "colorize";
+    if (!before.empty()) throw Refused{Unexpected(before[0], name)};
+    if (const auto extras = chosen.Extras(); !extras.empty()) throw Refused{Unexpected(extras[0], name)};
+    req.command = transpose.Chosen() ? Command::Transpose : Command::Colorize;
+    if (req.command == Command::Transpose) {
+      ReadTransposeOptions(chosen, req);
+    } else {
+      ReadColorizeOptions(chosen, req);
     }
-    if (handled) continue;
-
-    for (const IntOption& opt : intOptions) {
-      const char* name = nullptr;
-      if (opt.shortName && Matches(arg, opt.shortName)) name = opt.shortName;
-      else if (Matches(arg, opt.longName)) name = opt.longName;
-      if (!name) continue;
-      if (!transposing) {
-        result.error = "option " + std::string(opt.longName) + " applies to transpose only";
-        return result;
-      }
-      const auto value = reader.TakeValue(name);
-      if (!value) {
-        result.error = "option " + std::string(opt.longName) + " needs a value";
-        return result;
-      }
-      const auto number = ParseInt(*value);
-      if (!number) {
-        result.error = "option " + std::string(opt.longName) + " needs a whole number, not '" + *value + "'";
-        return result;
-      }
-      tr.*opt.field = *number;
-      handled = true;
-      break;
-    }
-    if (handled) continue;
-
-    if (Matches(arg, "-k") || Matches(arg, "--key")) {
-      if (!transposing) {
-        result.error = "option --key applies to transpose only";
-        return result;
-      }
-      const auto value = reader.TakeValue(Matches(arg, "--key") ? "--key" : "-k");
-      if (!value) {
-        result.error = "option --key needs a value";
-        return result;
-      }
-      tr.key = ParseKey(*value);
-      if (!tr.key) {
-        result.error = "unknown key '" + *value + "' (give 0..20 or a major key name such as C, F#, Bb)";
-        return result;
-      }
-      continue;
-    }
-    if (Matches(arg, "-o") || Matches(arg, "--output")) {
-      if (!transposing) {
-        result.error = "option --output applies to transpose only";
-        return result;
-      }
-      const auto value = reader.TakeValue(Matches(arg, "--output") ? "--output" : "-o");
-      if (!value || value->empty()) {
-        result.error = "option --output needs a file name";
-        return result;
-      }
-      tr.outputPath = *value;
-      continue;
-    }
-    if (Matches(arg, "--format")) {
-      if (transposing) {
-        result.error = "option --format applies to colorize only";
-        return result;
-      }
-      const auto value = reader.TakeValue("--format");
-      static const std::map<std::string, ColorizeFormat> kFormats = {
-          {"ansi", ColorizeFormat::Ansi}, {"html", ColorizeFormat::Html}, {"spans", ColorizeFormat::Spans}};
-      const auto found = value ? kFormats.find(*value) : kFormats.end();
-      if (found == kFormats.end()) {
-        result.error = "option --format takes ansi, html or spans";
-        return result;
-      }
-      req.format = found->second;
-      continue;
-    }
-    result.error = "unknown option '" + arg + "'";
-    return result;
-  }
-
-  if (req.file.empty()) {
-    result.error = "no file given";
-    return result;
-  }
-  if (req.file == "-") {
-    result.error = "reading standard input is not supported; name a file";
-    return result;
-  }
-  if (tr.inPlace && tr.outputPath) {
-    result.error = "--in-place and --output cannot be used together";
-    return result;
+    req.chordInBrackets = chosen.Switch("--brackets", "--no-brackets");
+    req.quiet = chosen.Flag("--quiet");
+    req.files = std::move(chosen.Files());
+    req.files.insert(req.files.end(), afterEnd.begin(), afterEnd.end());
+    CheckFiles(req);
+  } catch (const Refused& refused) {
+    result.error = refused.error;
+  } catch (const CLI::ParseError& error) {
+    result.error = InOurWords(error);
   }
   return result;
 }
 
 std::string UsageText() {
   return R"(Usage:
-  sonavel-cli transpose [options] FILE
-  sonavel-cli colorize [--brackets] [--format ansi|html|spans] FILE
-  sonavel-cli --help
+  sonavel-cli transpose [options] [FILE...]
+  sonavel-cli colorize [--brackets] [--format ansi|html|spans] [FILE...]
+  sonavel-cli --help | --version
+
+No FILE, or -, reads standard input and writes standard output. Several
+files are done one after another, each with a line on standard error.
 
 transpose reads FILE as the editor does, colours its chords and tablature
 fret numbers, transposes what it coloured and writes the bytes the editor
@@ -270,12 +275,13 @@ Options not given are taken from your Sonavel settings.
       --tab-min N    lowest fret transposed frets are folded into (default 0)
       --tab-max N    highest fret transposed frets are folded into (default 15)
       --brackets     only chords written in [brackets] count (--no-brackets)
-  -o, --output OUT   write to OUT instead of standard output
-      --in-place     replace FILE (only when something was transposed); a
+  -o, --output OUT   write to OUT instead of standard output (one FILE only)
+      --in-place     replace each FILE (only when something was transposed); a
                      file holding bytes the editor cannot keep (NUL bytes,
                      damaged characters) is refused
       --force        with --in-place: replace such a file all the same,
                      without those bytes
+  -q, --quiet        say nothing but errors
   The result ("N chords and M tablatures transposed.") goes to standard error.
 
 colorize prints FILE with its chords and frets marked:
@@ -288,7 +294,7 @@ colorize prints FILE with its chords and frets marked:
 
 Exit status: 0 when something was transposed (colorize: success), 1 when
 nothing was transposed, 2 for bad usage or a file that cannot be read or
-written (nothing is written then).
+written (nothing is written then); of several files, the worst.
 )";
 }
 

@@ -8,7 +8,7 @@
 
 namespace sonavel::cli {
 
-enum class Command { Help, Transpose, Colorize };
+enum class Command { Help, Version, Transpose, Colorize };
 enum class ColorizeFormat { Ansi, Html, Spans };
 
 struct TransposeRequest {
@@ -29,8 +29,13 @@ struct CliRequest {
   std::optional<bool> chordInBrackets;
   TransposeRequest transpose;
   std::optional<ColorizeFormat> format;  // unset: ANSI on a terminal, spans otherwise
-  std::string file;
+  bool quiet = false;                    // errors only on standard error
+  // In the order given; "-" is standard input, which no files stands for too.
+  std::vector<std::string> files;
 };
+
+// How standard input is named in what the tool prints.
+inline constexpr const char* kStandardInputName = "(standard input)";
 
 struct ParseResult {
   CliRequest request;

@@ -596,6 +596,15 @@ std::string SizeText(std::uint64_t bytes) {
 
 namespace {
 
+bool WithinSizeLimit(std::uint64_t size, ReadError& error) {
+  error.fileSize = size;
+  if (size <= MaxSongFileBytes()) return true;
+  error.kind = ReadErrorKind::TooLarge;
+  error.limit = MaxSongFileBytes();
+  error.reason = "File too large: " + SizeText(size) + " (the limit is " + SizeText(error.limit) + ")";
+  return false;
+}
+
 // Opens a song file for reading, or says why it cannot be read.
 UniqueFile OpenSongFile(const std::filesystem::path& path, ReadError& error) {
   error = ReadError{};
@@ -616,12 +625,7 @@ UniqueFile OpenSongFile(const std::filesystem::path& path, ReadError& error) {
   if (::fstat(fd, &status) != 0) return fail(ErrorText(errno));
   if (S_ISDIR(status.st_mode)) return fail(ErrorText(EISDIR));
   if (!S_ISREG(status.st_mode)) return fail("Not a regular file");
-  error.fileSize = static_cast<std::uint64_t>(status.st_size);
-  if (error.fileSize > MaxSongFileBytes()) {
-    error.kind = ReadErrorKind::TooLarge;
-    error.limit = MaxSongFileBytes();
-    return fail("File too large: " + SizeText(error.fileSize) + " (the limit is " + SizeText(error.limit) + ")");
-  }
+  if (!WithinSizeLimit(static_cast<std::uint64_t>(status.st_size), error)) return nullptr;
   return file;
 }
 
@@ -636,6 +640,42 @@ void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
 bool SongFileLines::Open(const std::filesystem::path& path, ReadError& error) {
   m_file = OpenSongFile(path, error);
   if (!m_file) return false;
+  m_reader = std::make_unique<CTextFileReader>(m_file.get());
+  return true;
+}
+
+bool SongFileLines::OpenStandardInput(ReadError& error) {
+  error = ReadError{};
+  struct stat status {};
+  if (::fstat(STDIN_FILENO, &status) == 0 && S_ISREG(status.st_mode) && ::lseek(STDIN_FILENO, 0, SEEK_CUR) == 0) {
+    if (!WithinSizeLimit(static_cast<std::uint64_t>(status.st_size), error)) return false;
+    const int fd = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
+    m_file.reset(fd >= 0 ? ::fdopen(fd, "rb") : nullptr);
+    if (!m_file && fd >= 0) ::close(fd);
+  } else {
+    char block[1 << 16];
+    for (;;) {
+      const ssize_t got = ::read(STDIN_FILENO, block, sizeof block);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        error.kind = ReadErrorKind::System;
+        error.reason = "Read error: " + ErrorText(errno);
+        return false;
+      }
+      if (got == 0) break;
+      if (!WithinSizeLimit(m_held.size() + static_cast<std::size_t>(got), error)) {
+        error.reason = "Too large: more than " + SizeText(error.limit);
+        return false;
+      }
+      m_held.append(block, static_cast<std::size_t>(got));
+    }
+    m_file.reset(::fmemopen(m_held.data(), m_held.size(), "rb"));
+  }
+  if (!m_file) {
+    error.kind = ReadErrorKind::System;
+    error.reason = ErrorText(errno);
+    return false;
+  }
   m_reader = std::make_unique<CTextFileReader>(m_file.get());
   return true;
 }

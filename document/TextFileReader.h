@@ -193,6 +193,10 @@ class SongFileLines {
  public:
   // False, with `error` saying why, when the file cannot be read.
   bool Open(const std::filesystem::path& path, ReadError& error);
+  // Standard input: read where it is when it is a file, else held in memory
+  // first, since the reader may have to start again once it knows the code
+  // page. Within the same size limit as a file.
+  bool OpenStandardInput(ReadError& error);
   // The reader of the open file: ReadLine, AtEnd, and after the last line
   // what the file was and what reading lost.
   CTextFileReader& Reader() { return *m_reader; }
@@ -201,6 +205,7 @@ class SongFileLines {
   bool Finished(ReadError& error) const;
 
  private:
+  std::string m_held;  // standard input that cannot be read twice; before m_file, which reads it
   std::unique_ptr<std::FILE, FileCloser> m_file;
   std::unique_ptr<CTextFileReader> m_reader;
 };

@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 #include <string_view>
+#include <tuple>
 
 #include "cli/CliCommands.h"
 #include "engine/NoteTable.h"
@@ -43,21 +45,27 @@ TEST(CommandLine, ReadsTheOptionsInEveryForm) {
   for (const auto& row : rows) {
     const ParseResult r = ParseCommandLine(Split(row.line));
     ASSERT_TRUE(r.ok()) << row.line << ": " << r.error;
-    EXPECT_EQ(r.request.file, "f") << row.line;
+    EXPECT_EQ(r.request.files, std::vector<std::string>{"f"}) << row.line;
     EXPECT_EQ(r.request.transpose.steps.value_or(-1), row.steps) << row.line;
     EXPECT_EQ(r.request.transpose.key.value_or(-1), row.key) << row.line;
   }
   EXPECT_EQ(ParseCommandLine(Split("colorize --format=spans --brackets a")).request.format, ColorizeFormat::Spans);
-  EXPECT_EQ(ParseCommandLine(Split("colorize -- --odd-name")).request.file, "--odd-name");
+  EXPECT_EQ(ParseCommandLine(Split("colorize -- --odd-name -")).request.files,
+            (std::vector<std::string>{"--odd-name", "-"}));
+  EXPECT_EQ(ParseCommandLine(Split("transpose -q")).request.files, std::vector<std::string>{"-"});
   EXPECT_EQ(ParseCommandLine(Split("transpose -s 2 --help")).request.command, Command::Help);
+  // Of two options that undo each other, the last counts.
+  const CliRequest both = ParseCommandLine(Split("transpose --no-chords --b-is-bb --chords --b-is-b f")).request;
+  EXPECT_EQ(std::tuple(both.transpose.transposeChords, both.transpose.bIsBess), std::tuple(true, false));
 }
 
 TEST(CommandLine, RefusesWhatMakesNoSense) {
   for (const char* line :
-       {"", "frobnicate f", "transpose", "transpose a b", "transpose -s f", "transpose -s x f", "transpose -s 1.5 f",
+       {"", "frobnicate f", "--frob transpose f", "transpose -s f", "transpose -s x f", "transpose -s 1.5 f",
         "transpose --steps= f", "transpose -k 21 f", "transpose -k H f", "transpose -k c f",
         "transpose --format html f", "transpose --in-place -o x f", "transpose --wat f", "transpose -s 99999999999 f",
-        "colorize --format pdf f", "colorize -s 2 f", "colorize --in-place f", "colorize -"}) {
+        "transpose --in-place=yes f", "transpose --in-place", "transpose -o x a b", "colorize - -",
+        "colorize --format pdf f", "colorize -s 2 f", "colorize --in-place f"}) {
     EXPECT_FALSE(ParseCommandLine(Split(line)).ok()) << "accepted: " << line;
   }
 }
@@ -93,6 +101,18 @@ class CliFolder : public ::testing::Test {
     CliStreams streams{out, err, false};
     const int status = RunCli(args, DocumentOptions{}, streams);
     return {status, out.str(), err.str()};
+  }
+  // The real program, in a shell command where "sonavel-cli" stands for it;
+  // its settings folder is an empty one.
+  Result RunProgram(const std::string& command) const {
+    fs::create_directory(m_dir / "config");
+    std::string line = "XDG_CONFIG_HOME='" + (m_dir / "config").string() + "'; export XDG_CONFIG_HOME; " + command;
+    line = std::regex_replace(line, std::regex("sonavel-cli"), "'" SONAVEL_CLI_PATH "'");
+    line = std::regex_replace(line, std::regex("@"), m_dir.string() + "/");
+    const std::string redirected = "{ " + line + "; } >'" + (m_dir / "stdout").string() + "' 2>'" +
+                                   (m_dir / "stderr").string() + "'";
+    const int status = std::system(("sh -c \"" + redirected + "\"").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read("stdout"), Read("stderr")};
   }
 
   fs::path m_dir;
@@ -151,6 +171,12 @@ const RunCase kRuns[] = {
      "C#\r\nD#\r\n", nullptr},
     {"UsageError", "", "transpose --steps many @in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
      nullptr},
+    // Each file in turn, whatever became of the one before; the worst status.
+    {"SeveralFilesEachNamed", "C\n", "transpose --in-place @missing @in @plain", kUsageOrFileError, "",
+     "/in: 1 chord and 0 tablatures transposed.\n", "C#\r\n", nullptr},
+    {"SeveralFilesToStandardOutputInTurn", "C\n", "colorize --format spans @in @plain", kSuccess,
+     "1\t0\t1\tchord\tC\n", "", nullptr, nullptr},
+    {"Version", "", "--version", kSuccess, "sonavel-cli " SONAVEL_VERSION "\n", "", nullptr, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliRun, ::testing::ValuesIn(kRuns),
@@ -217,28 +243,35 @@ TEST_P(GoldenSongs, GiveTheirGoldenOutput) {
 
 INSTANTIATE_TEST_SUITE_P(Songs, GoldenSongs, ::testing::ValuesIn(test::Songs()), test::SongTestName);
 
-// The program itself: its exit status, that reading the settings creates
-// no store, and that running out of memory is an error like any other, not
-// an abort.
-TEST_F(CliFolder, TheProgramExitsAsDocumentedAndCreatesNoStore) {
-  fs::create_directory(m_dir / "config");
-  const auto run = [this](const std::string& args, const std::string& limit = "") {
-    const std::string command = limit + " XDG_CONFIG_HOME='" + (m_dir / "config").string() + "' '" SONAVEL_CLI_PATH
-                                "' " + args;
-    const std::string redirected = command + " >'" + (m_dir / "stdout").string() + "' 2>'" +
-                                   (m_dir / "stderr").string() + "'";
-    const int status = std::system(("sh -c \"" + redirected + "\"").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  };
-#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than any limit allows
-  // One line is held whole: a 40 MB line needs more than 50 MB.
-  std::ofstream(m_dir / "big.crd") << std::string(40'000'000, 'C') + " G\n";
-  EXPECT_EQ(run("colorize " + (m_dir / "big.crd").string(), "ulimit -v 50000;"), 2);
-  EXPECT_NE(Read("stderr").find("big.crd: Not enough memory"), std::string::npos) << Read("stderr");
-#endif
+// The program itself: standard input from a pipe (read once, so that a
+// Windows-1252 letter found late makes it be held whole) or from a file,
+// quiet, reading the settings without creating a store, and running out of
+// memory as an error like any other, not an abort.
+TEST_F(CliFolder, TheProgramReadsStandardInputAndExitsAsDocumented) {
+  const std::string lyric(100'000, 'x');
+  std::ofstream(m_dir / "late", std::ios::binary) << "C\n" + lyric + "\xE5\n";
   std::ofstream(m_dir / "song.crd") << "C G\n";
-  EXPECT_EQ(run("transpose -s 1 " + (m_dir / "song.crd").string()), 0);
-  EXPECT_EQ(Read("stdout"), "C# G#\r\n");
+  const std::string transposed = "C#\r\n" + lyric + "\xE5\r\n";
+  const struct {
+    const char* command;
+    int status;
+    std::string out;
+    const char* err;
+  } rows[] = {
+      {"cat @late | sonavel-cli transpose -s 1", kTransposed, transposed, "1 chord and 0 tablatures transposed.\n"},
+      {"sonavel-cli transpose -s 1 - <@late", kTransposed, transposed, "1 chord and 0 tablatures transposed.\n"},
+      {"sonavel-cli transpose -q -s 1 @song.crd - <@plain", kNothingTransposed, "C# G#\r\nx", ""},
+      {"sonavel-cli colorize --format spans --brackets </dev/null", kSuccess, "", ""},
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than any limit allows
+      // One line is held whole: a 40 MB line needs more than 50 MB.
+      {"ulimit -v 50000; printf %040000000d 0 | sonavel-cli colorize", kUsageOrFileError, "",
+       "sonavel-cli: (standard input): Not enough memory for this file\n"},
+#endif
+  };
+  for (const auto& row : rows) {
+    const Result r = RunProgram(row.command);
+    EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(row.status, row.out, row.err)) << row.command;
+  }
   EXPECT_TRUE(fs::is_empty(m_dir / "config")) << "the settings were only read";
 }
 
