@@ -713,11 +713,4 @@ bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadErro
   }
 }
 
-bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error) {
-  ReadError details;
-  if (ReadSongFile(path, out, details)) return true;
-  error = details.reason;
-  return false;
-}
-
 }  // namespace sonavel

@@ -181,7 +181,6 @@ std::string SizeText(std::uint64_t bytes);
 // running out of memory while reading is a failure like any other. On
 // failure `error` says why and `out` is left as it was.
 bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, ReadError& error);
-bool ReadSongFile(const std::filesystem::path& path, SongFileText& out, std::string& error);
 
 struct FileCloser {
   void operator()(std::FILE* file) const;

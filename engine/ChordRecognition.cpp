@@ -66,7 +66,7 @@ bool BracketScan::OpenBefore(long pos) {
     if (c == '[') m_open = true;
     else if (c == ']' || c == '\n') m_open = false;
   }
-  return pos > 0 && m_open;
+  return m_open;
 }
 
 }  // namespace sonavel

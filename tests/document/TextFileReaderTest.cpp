@@ -109,6 +109,7 @@ const DecodeRow kDecodeRows[] = {
     // CR LF, a lone CR, LF CR, and LF LF at the end.
     {"LineEnds", "61 0D 0A 62 0D 63 0A 0D 64 0A 0A", "61 0D 0A 62 0D 0A 63 0D 0A 0D 0A 64 0D 0A 0D 0A", k8, kUtf8},
     {"BigEndianMarkOnly", "FE FF", "", kBe, kUtf8},
+    {"LittleEndianMarkOnly", "FF FE", "", kLe, kUtf8},
     {"BigEndianAtEveryUtf8Length", "FE FF 00 41 00 0D 00 0A 00 7F 00 80 07 FF 08 00 FF FF D8 00 DC 00 DB FF DF FF",
      "41 0D 0A 7F C2 80 DF BF E0 A0 80 EF BF BF F0 90 80 80 F4 8F BF BF", kBe, kUtf8},
     {"Utf8WithMarkAndANul", "EF BB BF C3 A5 F0 9F 8E B8 00 C3 A5 0D 62", "C3 A5 F0 9F 8E B8 0D 0A 62", kU8, kUtf8,
@@ -119,7 +120,8 @@ const DecodeRow kDecodeRows[] = {
     {"HalfAUtf8MarkIsWindows1252", "EF BB 41", "C3 AF C2 BB 41", k8, k1252},
     {"HalfAUtf16MarkIsWindows1252", "78 FE", "78 C3 BE", k8, k1252},
     // One byte that is not UTF-8 makes the whole file Windows-1252.
-    {"Windows1252", "C3 A5 0A 66 F6 72 20 80", "C3 83 C2 A5 0D 0A 66 C3 B6 72 20 E2 82 AC", k8, k1252},
+    {"Windows1252", "C3 A5 C3 80 0A 66 F6 72 20 80",
+     "C3 83 C2 A5 C3 83 E2 82 AC 0D 0A 66 C3 B6 72 20 E2 82 AC", k8, k1252},
     // Each line ends at its first NUL; in UTF-16 a NUL hides an odd last byte too.
     {"NulDropsTheRestOfItsLineOnly", "00 61 0A 62 00 63 0D 0A 64", "0D 0A 62 0D 0A 64", k8, kUtf8, {2, 2, 0}},
     {"NulInUtf16", "FF FE 61 00 00 00 62 00 0A 00 63 00 00 00 64", "61 0D 0A 63", kLe, kUtf8, {2, 2, 0}},
@@ -230,7 +232,7 @@ TEST(ReadSongFile, RefusesAFileTooLargeToHoldBeforeReadingIt) {
   ::close(fd);
   ::unlink(pattern);
   EXPECT_LE(MaxSongFileBytes(), std::uint64_t{1} << 30);
-  EXPECT_EQ(SizeText(999), "999 bytes");
+  EXPECT_EQ(SizeText(999) + ", " + SizeText(1000), "999 bytes, 1.0 kB");
   EXPECT_EQ(SizeText(1'050'000), "1.1 MB");
 }
 

@@ -39,7 +39,7 @@ inline const std::vector<Song>& Songs() {
       const std::string name = entry.path().filename().string();
       if (!entry.is_regular_file(error) || name == "SOURCES.md") continue;
       SongFileText file;
-      std::string reason;
+      ReadError reason;
       if (!ReadSongFile(entry.path(), file, reason)) continue;
       list.push_back({name, entry.path().string(), file.text, file.codePage, file.saveEncoding});
     }
