@@ -232,7 +232,7 @@ TEST(ReadSongFile, RefusesAFileTooLargeToHoldBeforeReadingIt) {
   ::close(fd);
   ::unlink(pattern);
   EXPECT_LE(MaxSongFileBytes(), std::uint64_t{1} << 30);
-  EXPECT_EQ(SizeText(999) + ", " + SizeText(1000), "999 bytes, 1.0 kB");
+  EXPECT_EQ(SizeText(999) + ", " + SizeText(1000) + ", " + SizeText(999'950), "999 bytes, 1.0 kB, 1.0 MB");
   EXPECT_EQ(SizeText(1'050'000), "1.1 MB");
 }
 

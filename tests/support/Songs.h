@@ -49,12 +49,6 @@ inline const std::vector<Song>& Songs() {
   return songs;
 }
 
-inline const Song* FindSong(const std::string& name) {
-  const auto& songs = Songs();
-  const auto it = std::find_if(songs.begin(), songs.end(), [&name](const Song& s) { return s.name == name; });
-  return it == songs.end() ? nullptr : &*it;
-}
-
 // A test name for each song of a suite instantiated over Songs().
 inline std::string SongTestName(const ::testing::TestParamInfo<Song>& info) {
   std::string name = info.param.name;
