@@ -16,6 +16,10 @@ PACKAGES=(
   xvfb xauth xdotool
   # registering the file types with the desktop, and checking it (gio answers xdg-mime)
   desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin
+  # the installed tree: man pages from their sources, and the checks of what is installed
+  scdoc man-db appstream libxml2-utils file bash-completion
+  # the Debian package (dpkg-shlibdeps finds its dependencies)
+  dpkg-dev
 )
 
 missing=()
