@@ -18,6 +18,7 @@
 #include "cli/CliCommands.h"
 #include "engine/NoteTable.h"
 #include "tests/support/Songs.h"
+#include "tests/support/TempFiles.h"
 
 namespace sonavel::cli {
 namespace {
@@ -90,17 +91,10 @@ class CliFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     BuildChordTable();
-    char pattern[] = "/tmp/sonavel-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    m_dir = pattern;
     std::ofstream(m_dir / "plain") << "x";
   }
-  void TearDown() override { fs::remove_all(m_dir); }
 
-  std::string Read(const std::string& name) const {
-    std::ifstream in(m_dir / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string Read(const std::string& name) const { return test::ReadFile(m_dir / name); }
   struct Result {
     int status;
     std::string out, err;
@@ -129,7 +123,8 @@ class CliFolder : public ::testing::Test {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read("stdout"), Read("stderr")};
   }
 
-  fs::path m_dir;
+  const test::TempDirectory m_temp;
+  const fs::path m_dir = m_temp.path;
 };
 
 struct RunCase {
@@ -181,6 +176,8 @@ const RunCase kRuns[] = {
     {"InPlaceRefusesBytesItCannotKeep", "C\0x\nD\n"sv, "transpose --in-place @in", kUsageOrFileError, "",
      "holds bytes that cannot be kept: 1 NUL byte (and 1 byte after them on their lines); not replaced", nullptr,
      nullptr},
+    {"InPlaceRefusesDamagedCharacters", "\xEF\xBB\xBF" "C\xC3\n", "transpose --in-place @in", kUsageOrFileError, "",
+     "holds bytes that cannot be kept: 1 damaged character; not replaced", nullptr, nullptr},
     {"ForceReplacesThemAllTheSame", "C\0x\nD\n"sv, "transpose --in-place --force @in", kTransposed, "", "",
      "C#\r\nD#\r\n", nullptr},
     {"UsageError", "", "transpose --steps many @in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
@@ -193,8 +190,7 @@ const RunCase kRuns[] = {
     {"Version", "", "--version", kSuccess, "sonavel-cli " SONAVEL_VERSION "\n", "", nullptr, nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cli, CliRun, ::testing::ValuesIn(kRuns),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cli, CliRun, ::testing::ValuesIn(kRuns), ::testing::PrintToStringParamName());
 
 TEST_F(CliFolder, HtmlIsAStandalonePageColouredAsTheEditor) {
   std::ofstream(m_dir / "a&b.crd", std::ios::binary) << "<C> & D\n";
@@ -279,6 +275,7 @@ TEST_F(CliFolder, TheProgramReadsStandardInputAndExitsAsDocumented) {
       {"{ dd bs=1 count=2 of=/dev/null 2>/dev/null; sonavel-cli transpose -q; } <@late", kNothingTransposed,
        lyric + "\xE5\r\n", ""},
       {"sonavel-cli colorize --format spans --brackets </dev/null", kSuccess, "", ""},
+      {"sonavel-cli colorize </", kUsageOrFileError, "", "sonavel-cli: (standard input): Read error: Is a directory\n"},
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than any limit allows
       // One line is held whole: a 40 MB line needs more than 50 MB.
       {"ulimit -v 50000; printf %040000000d 0 | sonavel-cli colorize", kUsageOrFileError, "",
