@@ -1,52 +1,21 @@
 #include "document/RecoveryStore.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "tests/support/TempFiles.h"
+
 namespace sonavel {
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-unsigned Mode(const fs::path& path) {
-  struct stat status {};
-  EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
-  return status.st_mode & 0777;
-}
-
-class RecoveryStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_root = fs::temp_directory_path() / ("recovery-test-" + RecoveryStore::NewName());
-    fs::create_directories(m_root);
-    m_original = m_root / "song.crd";
-    WriteFile(m_original, "Am G\r\nla la\r\n");
-  }
-  void TearDown() override { fs::remove_all(m_root); }
-
-  // An entry for the song as it is on disk now.
-  RecoveryEntry SongEntry(const std::string& text) const {
-    return {m_original.string(), "song.crd", FingerprintFile(m_original), text};
-  }
-  // The folder inside a state folder that does not exist yet.
-  RecoveryStore Store() const { return RecoveryStore(m_root / "state" / "sonavel"); }
-
-  fs::path m_root;
-  fs::path m_original;
-};
 
 struct EntryRow {
   const char* name;
@@ -88,32 +57,40 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecoveryEntryTable, ::testing::ValuesIn(kEntryRow
 // only offered over the bytes they were made to: a file changed or gone
 // since loses them (with a note), a file merely touched keeps them; a file
 // that is no entry is left for the user to see.
-TEST_F(RecoveryStoreTest, WrittenPrivatelyAndOfferedOnlyOverTheirOriginal) {
-  const RecoveryStore store = Store();
+TEST(RecoveryStore, WrittenPrivatelyAndOfferedOnlyOverTheirOriginal) {
+  const test::TempDirectory root;
+  // An entry for the file as it is on disk now.
+  const auto entryFor = [](const fs::path& file, const char* text) {
+    return RecoveryEntry{file.string(), file.filename().string(), FingerprintFile(file), text};
+  };
+  const fs::path song = root.path / "song.crd";
+  test::WriteFile(song, "Am G\r\nla la\r\n");
+  // The folder inside a state folder that does not exist yet.
+  const RecoveryStore store(root.path / "state" / "sonavel");
   std::string error;
-  ASSERT_TRUE(store.Write("kept", SongEntry("first"), error)) << error;
-  ASSERT_TRUE(store.Write("kept", SongEntry("second"), error)) << error;
+  ASSERT_TRUE(store.Write("kept", entryFor(song, "first"), error)) << error;
+  ASSERT_TRUE(store.Write("kept", entryFor(song, "second"), error)) << error;
   ASSERT_TRUE(store.Write("untitled", {"", "Chord1", std::nullopt, "new"}, error)) << error;
-  EXPECT_EQ(Mode(store.Folder()), 0700u);
-  EXPECT_EQ(Mode(store.Folder() / "kept.recovery"), 0600u);
-  const fs::path other = m_root / "other.crd";
-  WriteFile(other, "C\r\n");
-  ASSERT_TRUE(store.Write("changed", {other.string(), "other.crd", FingerprintFile(other), "x"}, error));
-  WriteFile(other, "D\r\n");
-  const fs::path gone = m_root / "gone.crd";
-  WriteFile(gone, "E\r\n");
-  ASSERT_TRUE(store.Write("gone", {gone.string(), "gone.crd", FingerprintFile(gone), "y"}, error));
+  EXPECT_EQ(fs::status(store.Folder()).permissions(), fs::perms{0700});
+  EXPECT_EQ(fs::status(store.Folder() / "kept.recovery").permissions(), fs::perms{0600});
+  const fs::path other = root.path / "other.crd";
+  test::WriteFile(other, "C\r\n");
+  ASSERT_TRUE(store.Write("changed", entryFor(other, "x"), error));
+  test::WriteFile(other, "D\r\n");
+  const fs::path gone = root.path / "gone.crd";
+  test::WriteFile(gone, "E\r\n");
+  ASSERT_TRUE(store.Write("gone", entryFor(gone, "y"), error));
   fs::remove(gone);
-  WriteFile(store.Folder() / "foreign.recovery", "not ours");
-  WriteFile(store.Folder() / "empty.recovery", "");
-  fs::last_write_time(m_original, fs::file_time_type::clock::now() + std::chrono::hours(1));
+  test::WriteFile(store.Folder() / "foreign.recovery", "not ours");
+  test::WriteFile(store.Folder() / "empty.recovery", "");
+  fs::last_write_time(song, fs::file_time_type::clock::now() + std::chrono::hours(1));
 
   std::vector<std::string> notes;
   std::vector<RecoveryStore::Found> found = store.List(notes);
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(std::tuple(found[0].name, found[0].entry.text, found[0].entry.originalPath),
-            std::tuple("kept", "second", m_original.string()));
+            std::tuple("kept", "second", song.string()));
   EXPECT_EQ(found[1].entry.text, "new");
   EXPECT_EQ(notes.size(), 3u);
   store.Remove("kept");

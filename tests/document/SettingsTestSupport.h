@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -19,24 +16,15 @@
 #include "document/RegistryKey.h"
 #include "document/SettingsStore.h"
 #include "tests/support/HexBytes.h"
+#include "tests/support/TempFiles.h"
 
 namespace sonavel::test {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using RawValue = std::pair<std::uint32_t, Bytes>;  // type code and data
 
 constexpr const char* kMain = "Software\\Quillon Works\\Sonavel\\Settings\\main";
 constexpr const char* kTransposing = "Software\\Quillon Works\\Sonavel\\Settings\\Transposing";
-
-inline std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteFile(const fs::path& file, std::string_view bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // The layout numbers and flags are saved in.
 inline RawValue Number(std::uint32_t v) {
@@ -51,24 +39,6 @@ inline int InChildProcess(const std::function<int()>& body) {
   int status = 0;
   return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-
-// Removed with everything in it.
-struct TempDirectory {
-  TempDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "sonavel-settings-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
-  }
-  ~TempDirectory() {
-    std::error_code error;
-    // Tests take permissions away; give them back so that everything can go.
-    for (auto it = fs::recursive_directory_iterator(path, error); !error && it != fs::end(it); it.increment(error))
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(path, error);
-  }
-
-  fs::path path;
-};
 
 // Every row a query gives on a connection of its own, each column as text.
 inline std::vector<std::vector<std::string>> Query(const fs::path& file, const std::string& sql) {

@@ -18,6 +18,7 @@
 
 #include "tests/support/HexBytes.h"
 #include "tests/support/Songs.h"
+#include "tests/support/TempFiles.h"
 
 namespace sonavel {
 namespace {
@@ -80,24 +81,15 @@ TEST_P(EncodeTable, BytesAndCodePage) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, EncodeTable, ::testing::ValuesIn(kEncodeRows), ::testing::PrintToStringParamName());
 
-std::string FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // A fresh folder per test holding a file whose mode no new file gets, and a
 // link to it.
 class SongFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "sonavel-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    m_dir = pattern;
     std::ofstream(m_dir / "plain") << "old";
     fs::permissions(m_dir / "plain", fs::perms{0604});
     fs::create_symlink("plain", m_dir / "link");
   }
-  void TearDown() override { fs::remove_all(m_dir); }
 
   // Every name in the folder with where it links to, or its mode and bytes.
   std::string Listing() const {
@@ -107,7 +99,7 @@ class SongFolder : public ::testing::Test {
       if (entry.is_symlink()) {
         line << "-> " << fs::read_symlink(entry.path()).string();
       } else {
-        line << std::oct << static_cast<int>(entry.status().permissions()) << ' ' << FileBytes(entry);
+        line << std::oct << static_cast<int>(entry.status().permissions()) << ' ' << test::ReadFile(entry);
       }
       contents[entry.path().filename()] = line.str();
     }
@@ -134,7 +126,8 @@ class SongFolder : public ::testing::Test {
     return error.reason;
   }
 
-  fs::path m_dir;
+  const test::TempDirectory m_temp;
+  const fs::path m_dir = m_temp.path;
 };
 
 struct CarefulSaveRow {
@@ -215,7 +208,7 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SongRoundTrip);
 // byte-order mark included; LF line ends come back as CR LF.
 TEST_P(SongRoundTrip, SavingWhatWasReadGivesBackTheBytes) {
   const test::Song& song = GetParam();
-  const std::string original = FileBytes(song.path);
+  const std::string original = test::ReadFile(song.path);
   // The UTF-16 songs end their lines with CR LF already.
   const bool utf16 = original.starts_with("\xFF\xFE") || original.starts_with("\xFE\xFF");
   EXPECT_EQ(EncodeForSave(song.text, song.saveEncoding, nullptr),
