@@ -35,7 +35,6 @@ namespace {
 
 class DocumentTest : public test::MainWindowTest {
  protected:
-  void SetUp() override { StartMainWindow(); }
   QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
   // Loads the bytes into a fresh document and saves it again.
   std::string SavedAgain(const std::string& bytes, SaveEncoding* kept = nullptr) {

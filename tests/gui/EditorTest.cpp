@@ -29,12 +29,8 @@
 namespace sonavel {
 namespace {
 
-const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
-
 class EditorTest : public test::MainWindowTest {
  protected:
-  void SetUp() override { StartMainWindow(); }
-
   void Paste(QMimeData* data, Selection over) {
     QApplication::clipboard()->setMimeData(data);
     View()->Control().SetSel(over.start, over.end);
@@ -60,7 +56,7 @@ struct CommandCase {
 void PrintTo(const CommandCase& c, std::ostream* out) { *out << c.name; }
 
 class Commands : public EditorTest, public ::testing::WithParamInterface<std::tuple<CommandCase, bool>> {
-  void SetUp() override { StartMainWindow(std::get<1>(GetParam()) ? kSwedish : QLocale(QLocale::English)); }
+  void SetUp() override { StartMainWindow(std::get<1>(GetParam()) ? test::kSwedish : QLocale(QLocale::English)); }
 };
 
 TEST_P(Commands, ChangeAndReportWhatTheyShould) {
@@ -253,8 +249,7 @@ const UndoCase kUndoCases[] = {
     {"TypingAWordWithAutoColor", {}, {2, 2}, "Dm7"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Editor, UndoRedo, ::testing::ValuesIn(kUndoCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Editor, UndoRedo, ::testing::ValuesIn(kUndoCases), ::testing::PrintToStringParamName());
 
 TEST_F(EditorTest, ASongOpensAtItsTopAndShiftEnterEndsALine) {
   std::string song;
@@ -288,7 +283,7 @@ TEST_F(EditorTest, TheTitleNamesTheSongOnceWithItsModifiedMark) {
 TEST_F(EditorTest, TheSaveQuestionNamesItsSongAndCancelKeepsIt) {
   ASSERT_NE(Open("C"), nullptr);
   Type("x");
-  m_translations = std::make_unique<CTranslations>(kSwedish);
+  m_translations = std::make_unique<CTranslations>(test::kSwedish);
   QTest::keyClicks(m_frame->NewFile()->View(), "G");
   QStringList asked;
   const auto answer = [this, &asked](QMessageBox* box, QMessageBox::StandardButton button) {

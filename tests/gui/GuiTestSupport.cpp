@@ -63,6 +63,8 @@ void MainWindowTest::StartMainWindow(const QLocale& locale) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
 }
 
+std::string LanguageName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Swedish" : "English"; }
+
 void MainWindowTest::TearDown() {
   if (m_frame) m_frame->CloseAllDocuments();
   m_frame.reset();

@@ -26,6 +26,8 @@ namespace sonavel::test {
 
 using ::WhenModal;
 
+inline const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
+
 // Every colour, position by position, and the colour an uncoloured
 // character shows in.
 std::vector<ColorRef> Colors(const TextControl& control);
@@ -50,7 +52,7 @@ class FakeDocManager : public CDocManagerEx {
 // as their defaults with autoColor and autoColorOnOpen off.
 class MainWindowTest : public ::testing::Test {
  protected:
-  // Call from SetUp.
+  void SetUp() override { StartMainWindow(); }
   void StartMainWindow(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates));
   void TearDown() override;
 
@@ -74,5 +76,13 @@ class MainWindowTest : public ::testing::Test {
   QTemporaryDir m_dir;
   int m_files = 0;
 };
+
+// The main window in English, or in Swedish when the parameter is true.
+class InBothLanguages : public MainWindowTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override { StartMainWindow(GetParam() ? kSwedish : QLocale(QLocale::English)); }
+};
+
+std::string LanguageName(const ::testing::TestParamInfo<bool>& info);
 
 }  // namespace sonavel::test

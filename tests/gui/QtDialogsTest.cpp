@@ -97,7 +97,6 @@ const DialogCase kDialogs[] = {
     {"FindReplace", [] { return std::unique_ptr<QWidget>(std::make_unique<CFindReplaceDlg>()); }},
 };
 
-INSTANTIATE_TEST_SUITE_P(QtDialogs, InSwedish, ::testing::ValuesIn(kDialogs),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(QtDialogs, InSwedish, ::testing::ValuesIn(kDialogs), ::testing::PrintToStringParamName());
 
 }  // namespace

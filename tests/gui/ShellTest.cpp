@@ -38,12 +38,8 @@
 namespace sonavel {
 namespace {
 
-const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
-
 class ShellTest : public test::MainWindowTest {
  protected:
-  void SetUp() override { StartMainWindow(); }
-
   QString Song(const char* name) {
     const QString path = m_dir.filePath(QString::fromUtf8(name));
     test::WriteBytes(path, "Am C G\r\nla la\r\n");
@@ -120,8 +116,7 @@ const StartCase kStarts[] = {
      {"--frobnicate", "b.crd"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Shell, StartUp, ::testing::ValuesIn(kStarts),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Shell, StartUp, ::testing::ValuesIn(kStarts), ::testing::PrintToStringParamName());
 
 TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt) {
   m_frame->ExecuteRequests({{ShellRequest::Verb::Open, {Song("a.crd")}}, {ShellRequest::Verb::Open, {Song("b.crd")}}});
@@ -151,9 +146,7 @@ TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt)
 // interface's language and a mnemonic no other item of its menu has, and
 // its keys reach it. Keys the text box answers itself (copy, paste, undo
 // and the like) do what the command does without passing through it.
-class CommandWalk : public ShellTest, public ::testing::WithParamInterface<bool> {
-  void SetUp() override { StartMainWindow(GetParam() ? kSwedish : QLocale(QLocale::English)); }
-};
+using CommandWalk = test::InBothLanguages;
 
 TEST_P(CommandWalk, ReachesEveryCommandFromItsMenuItemAndItsKeys) {
   ASSERT_NE(Open("Am C G"), nullptr);
@@ -199,15 +192,12 @@ TEST_P(CommandWalk, ReachesEveryCommandFromItsMenuItemAndItsKeys) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shell, CommandWalk, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Swedish" : "English"; });
+INSTANTIATE_TEST_SUITE_P(Shell, CommandWalk, ::testing::Bool(), test::LanguageName);
 
 // F1, Ctrl+G and F12 answer from the main window with and without a song,
 // in the interface's language. No ReadMe or tune lies beside the test
 // program, so the first two say so.
-class HelpKeys : public ShellTest, public ::testing::WithParamInterface<bool> {
-  void SetUp() override { StartMainWindow(GetParam() ? kSwedish : QLocale(QLocale::English)); }
-};
+using HelpKeys = test::InBothLanguages;
 
 TEST_P(HelpKeys, OpenWhatTheyNameWithAndWithoutASong) {
   FakeDesktop desktop;
@@ -239,8 +229,7 @@ TEST_P(HelpKeys, OpenWhatTheyNameWithAndWithoutASong) {
   EXPECT_EQ(desktop.calls, QStringList()) << "nothing to hand to the desktop";
 }
 
-INSTANTIATE_TEST_SUITE_P(Shell, HelpKeys, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Swedish" : "English"; });
+INSTANTIATE_TEST_SUITE_P(Shell, HelpKeys, ::testing::Bool(), test::LanguageName);
 
 struct PlacementCase {
   const char* name;
@@ -284,8 +273,7 @@ const PlacementCase kPlacements[] = {
      std::nullopt, false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Shell, PlacementRule, ::testing::ValuesIn(kPlacements),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Shell, PlacementRule, ::testing::ValuesIn(kPlacements), ::testing::PrintToStringParamName());
 
 // Escape closes the program when the settings say so, after the question
 // about an unsaved song, and the placement is written even when the user
@@ -378,8 +366,7 @@ const FindCase kFinds[] = {
     {"Nothing", {"fjäll", "berg"}, 0, "Sjö och sjön, SJÖ! Så såg\nAm sjö"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Shell, FindAndReplace, ::testing::ValuesIn(kFinds),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Shell, FindAndReplace, ::testing::ValuesIn(kFinds), ::testing::PrintToStringParamName());
 
 TEST_F(ShellTest, FindNextWrapsAroundAndSaysWhatItCannotFind) {
   ASSERT_NE(Open("sjö Sjö SJÖ"), nullptr);

@@ -68,8 +68,7 @@ const ColorizeCase kColorizeCases[] = {
     {"EmptyText", "", {}, Command::Colorize, false, ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(View, Colorize, ::testing::ValuesIn(kColorizeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(View, Colorize, ::testing::ValuesIn(kColorizeCases), ::testing::PrintToStringParamName());
 
 TEST_F(ViewCommandsTest, SharedColourRolesFollowTheOrderOfTheTests) {
   options.tabcolor = options.chordcolor;  // frets then look like chords, and go as chords
@@ -150,8 +149,7 @@ const PassCase kPassCases[] = {
     {"ChordColouredWord", "C Am", 1, {0, 1}, "lyric", kChord, {}, "lyric A#m", 1, 0, {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(View, TransposePass, ::testing::ValuesIn(kPassCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(View, TransposePass, ::testing::ValuesIn(kPassCases), ::testing::PrintToStringParamName());
 
 TEST_F(ViewCommandsTest, FindNextChordWalksTheChordsAndWraps) {
   Load("x C/G la -3-\nAm x\n");
