@@ -267,7 +267,9 @@ class Writer {
 
 std::string TemporaryNamePrefix(const std::string& fileName) {
   // Within NAME_MAX however long the file's name is.
-  return "." + fileName.substr(0, 200) + ".sonavel-save-";
+  std::string prefix = ".";
+  prefix.append(fileName, 0, 200).append(".sonavel-save-");
+  return prefix;
 }
 
 bool WriteFileSafely(const fs::path& path, std::string_view bytes, WriteError& error,
