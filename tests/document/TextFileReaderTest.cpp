@@ -10,7 +10,6 @@
 #include <ostream>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "document/TextEncoding.h"

@@ -6,7 +6,6 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>

@@ -22,7 +22,6 @@
 #include <fstream>
 #include <new>
 
-#include "document/RecoveryStore.h"
 #include "document/Settings.h"
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <future>

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <utility>
 
 #include "engine/NoteTable.h"
