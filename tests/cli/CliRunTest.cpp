@@ -111,10 +111,12 @@ class CliFolder : public ::testing::Test {
     return {status, out.str(), err.str()};
   }
   // The real program, in a shell command where "sonavel-cli" stands for it;
-  // its settings folder is an empty one.
+  // its settings folder is an empty one. A program that spins is stopped by
+  // its CPU time, so that it cannot outlive the test.
   Result RunProgram(const std::string& command) const {
     fs::create_directory(m_dir / "config");
-    std::string line = "XDG_CONFIG_HOME='" + (m_dir / "config").string() + "'; export XDG_CONFIG_HOME; " + command;
+    std::string line = "ulimit -t 30; XDG_CONFIG_HOME='" + (m_dir / "config").string() + "'; export XDG_CONFIG_HOME; " +
+                       command;
     line = std::regex_replace(line, std::regex("sonavel-cli"), "'" SONAVEL_CLI_PATH "'");
     line = std::regex_replace(line, std::regex("@"), m_dir.string() + "/");
     const std::string redirected = "{ " + line + "; } >'" + (m_dir / "stdout").string() + "' 2>'" +
