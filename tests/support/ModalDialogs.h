@@ -3,8 +3,8 @@
 // the wanted type is on top, while the code under test sits in its exec().
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -13,25 +13,19 @@
 template <typename Widget>
 void WhenModal(std::function<void(Widget*)> action, int timeoutMs = 5000) {
   auto* poll = new QTimer;
-  auto* clock = new QElapsedTimer;
-  clock->start();
   poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, clock, action, timeoutMs] {
-    if (auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget())) {
-      poll->stop();
-      poll->deleteLater();
-      delete clock;
+  QObject::connect(poll, &QTimer::timeout, [poll, action, deadline = QDeadlineTimer(timeoutMs)] {
+    auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
+    if (widget == nullptr && !deadline.hasExpired()) return;
+    poll->stop();
+    poll->deleteLater();
+    if (widget != nullptr) {
       action(widget);
       return;
     }
-    if (clock->elapsed() > timeoutMs) {
-      poll->stop();
-      poll->deleteLater();
-      delete clock;
-      ADD_FAILURE() << "the expected modal dialog did not appear";
-      // Whatever is modal instead must not leave the test hanging.
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-    }
+    ADD_FAILURE() << "the expected modal dialog did not appear";
+    // Whatever is modal instead must not leave the test hanging.
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
   });
   poll->start();
 }
