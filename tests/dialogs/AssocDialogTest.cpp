@@ -4,7 +4,6 @@
 #include "dialogs/AssocDialog.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 #include "res/StringTable.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/QtPrinters.h"
-#include "tests/support/SwedishTexts.h"
 
 namespace {
 
@@ -110,23 +108,6 @@ TEST_F(AssocTest, AStepThatFailsIsReportedAndTheTypesBeforeItStayRegistered) {
   qputenv("PATH", m_data.toLocal8Bit());  // no update-mime-database, no xdg-mime
   EXPECT_EQ(Run(kCrdOnly), kCannotAssociate) << "a desktop tool that cannot run";
   qputenv("PATH", path);
-}
-
-TEST_F(AssocTest, TextsInEnglishAndSwedish) {
-  for (const bool swedish : {false, true}) {
-    const SwedishTexts translated(swedish);
-    CAssocDlg shown(m_associations);
-    QStringList texts{shown.windowTitle(), shown.findChild<QGroupBox*>()->title()};
-    for (QAbstractButton* button : shown.findChildren<QAbstractButton*>()) texts << button->text();
-    EXPECT_EQ(texts.join(u'|'), swedish ? QStringLiteral("Associationer|Välj filtyper|&Ackordfil (*.crd)|A&ckordfil "
-                                                         "(*.cho)|\"Chord &pro\" fil (*.chopro)|&Tabulaturfil "
-                                                         "(*.tab)|OK|Avbryt")
-                                        : QStringLiteral("Associations|Select file types|Chord file (*.crd)|Chord "
-                                                         "file (*.cho)|Chord pro file (*.chopro)|Tablature "
-                                                         "(*.tab)|OK|Cancel"));
-    EXPECT_EQ(Run(kCrdOnly),
-              swedish ? QStringLiteral("1 De valda filtyperna har associerats med Sonavel.") : kAssociated);
-  }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "dialogs/AssocDialog.h"
 #include "dialogs/FindReplaceDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/TransposeDialog.h"
@@ -95,6 +96,12 @@ const DialogCase kDialogs[] = {
     {"Settings", [] { return std::unique_ptr<QWidget>(std::make_unique<CSettingsDlg>([](QWidget*) {})); }},
     {"Transpose", [] { return std::unique_ptr<QWidget>(std::make_unique<CTransposeDlg>(sonavel::TransposeOptions{})); }},
     {"FindReplace", [] { return std::unique_ptr<QWidget>(std::make_unique<CFindReplaceDlg>()); }},
+    {"Associations",
+     [] {
+       const sonavel::CFileAssociations nowhere(QStringLiteral("/usr/bin/sonavel"), QStringLiteral("/nonexistent"),
+                                                QStringLiteral("/nonexistent"));
+       return std::unique_ptr<QWidget>(std::make_unique<CAssocDlg>(nowhere));
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(QtDialogs, InSwedish, ::testing::ValuesIn(kDialogs), ::testing::PrintToStringParamName());
