@@ -38,15 +38,10 @@ class EditorTest : public test::MainWindowTest {
   }
 };
 
-struct Key {
-  int key;
-  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
-
 struct CommandCase {
   const char* name;
   const char* song;
-  std::vector<Key> keys;
+  std::vector<QKeyCombination> keys;
   const char* text;  // what a transposition writes is the view's tables' to pin
   const char* english;  // status bar, and message box when `box`
   const char* swedish;
@@ -64,7 +59,7 @@ TEST_P(Commands, ChangeAndReportWhatTheyShould) {
   ASSERT_NE(Open(c.song), nullptr);
   QString boxText;
   if (c.box) AnswerNextBox(&boxText);
-  for (const Key& key : c.keys) Press(key.key, key.modifiers);
+  for (const QKeyCombination key : c.keys) Press(key.key(), key.keyboardModifiers());
   const QString report = QString::fromUtf8(swedish ? c.swedish : c.english);
   EXPECT_EQ(Text(), c.text);
   EXPECT_EQ(Status(), report);
@@ -73,18 +68,17 @@ TEST_P(Commands, ChangeAndReportWhatTheyShould) {
 }
 
 const CommandCase kCommands[] = {
-    {"ShiftF7Counts", "C\n|-3-5-7-|", {{Qt::Key_F5}, {Qt::Key_F7, Qt::ShiftModifier}}, "C#\n|-4-6-8-|",
+    {"ShiftF7Counts", "C\n|-3-5-7-|", {Qt::Key_F5, Qt::SHIFT | Qt::Key_F7}, "C#\n|-4-6-8-|",
      "1 chord and 3 tablatures transposed.", "1 ackord och 3 tabulaturer är transponerade"},
-    {"ShiftF7CountsTheOtherWay", "C G\n|-3-|", {{Qt::Key_F5}, {Qt::Key_F7, Qt::ShiftModifier}}, "C# G#\n|-4-|",
+    {"ShiftF7CountsTheOtherWay", "C G\n|-3-|", {Qt::Key_F5, Qt::SHIFT | Qt::Key_F7}, "C# G#\n|-4-|",
      "2 chords and 1 tablature transposed.", "2 ackord och 1 tabulatur är transponerade"},
-    {"ShiftF7WithNothingColoured", "C G", {{Qt::Key_F7, Qt::ShiftModifier}}, "C G",
+    {"ShiftF7WithNothingColoured", "C G", {Qt::SHIFT | Qt::Key_F7}, "C G",
      "No chords or tablatures were transposed. To make transposing possible make sure that chords and tablatures "
      "are colored (look in the Transpose menu).",
      "Inga ackord eller tabulaturer transponerades. För att transponering ska kunna ske måste ackorden eller "
      "tabulaturerna \"färgas\" först (se i menyn Transponera).",
      true},
-    {"CtrlDWithNothingColoured", "C G", {{Qt::Key_D, Qt::ControlModifier}}, "C G", "No chord was found.",
-     "Inga ackord hittades"},
+    {"CtrlDWithNothingColoured", "C G", {Qt::CTRL | Qt::Key_D}, "C G", "No chord was found.", "Inga ackord hittades"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Editor, Commands, ::testing::Combine(::testing::ValuesIn(kCommands), ::testing::Bool()),
@@ -205,7 +199,7 @@ void PrintTo(const State& s, std::ostream* out) {
 
 struct UndoCase {
   const char* name;
-  std::vector<Key> keys;  // or F7 through the dialog, or typing with autoColor on
+  std::vector<QKeyCombination> keys;  // or F7 through the dialog, or typing with autoColor on
   Selection selection;
   const char* typed = "";
   bool dialog = false;
@@ -217,7 +211,7 @@ class UndoRedo : public EditorTest, public ::testing::WithParamInterface<UndoCas
 
 TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
   const UndoCase& c = GetParam();
-  theSettings().autoColorOnOpen = c.keys.empty() || c.keys[0].key != Qt::Key_F5 || c.keys[0].modifiers != 0;
+  theSettings().autoColorOnOpen = c.keys.empty() || c.keys[0] != QKeyCombination(Qt::Key_F5);
   theSettings().autoColor = true;
   ASSERT_NE(Open("C  Am/G\r\nla la |-3-12-| la\r\nF#m7 Bb"), nullptr);
   View()->Control().SetSel(c.selection.start, c.selection.end);
@@ -229,7 +223,7 @@ TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
     AnswerTransposeDialog(-3);
     Press(Qt::Key_F7);
   }
-  for (const Key& key : c.keys) Press(key.key, key.modifiers);
+  for (const QKeyCombination key : c.keys) Press(key.key(), key.keyboardModifiers());
   Type(c.typed);
   const State after = now();
   ASSERT_NE(after, before) << "the command changed nothing";
@@ -242,10 +236,10 @@ TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
 }
 
 const UndoCase kUndoCases[] = {
-    {"F5", {{Qt::Key_F5}}, {3, 3}},
-    {"ShiftF5", {{Qt::Key_F5, Qt::ShiftModifier}}, {4, 4}},
+    {"F5", {Qt::Key_F5}, {3, 3}},
+    {"ShiftF5", {Qt::SHIFT | Qt::Key_F5}, {4, 4}},
     {"F7", {}, {3, 3}, "", true},
-    {"ShiftF7", {{Qt::Key_F7, Qt::ShiftModifier}}, {1, 1}},
+    {"ShiftF7", {Qt::SHIFT | Qt::Key_F7}, {1, 1}},
     {"TypingAWordWithAutoColor", {}, {2, 2}, "Dm7"},
 };
 
