@@ -33,18 +33,6 @@ std::vector<test::Song> Texts() {
   return texts;
 }
 
-struct State {
-  std::string text;
-  std::vector<ColorRef> colors;
-  Selection selection;
-  bool modified = false;
-  friend bool operator==(const State&, const State&) = default;
-};
-
-State Take(const TextControl& control) {
-  return {control.Text8(), test::Colors(control), control.GetSel(), control.IsModified()};
-}
-
 // Each command in turn on each text, through both controls: the state is
 // compared after each, and on QTextEdit Undo and Redo give back exactly the
 // state before and after a command that changed the text or its colours.
@@ -81,17 +69,17 @@ TEST(QtTextControl, CommandsOnEveryTextMatchMemoryAndUndoRedoGiveBackEachState) 
       options.chordInBrackets = step.chordInBrackets;
       qt.SetSel(step.selection.start, step.selection.end);
       memory.SetSel(step.selection.start, step.selection.end);
-      const State before = Take(qt);
+      const test::EditState before = test::StateOf(qt);
       for (ViewCommands* commands : {&onQt, &onMemory}) {
         for (int i = 0; i < step.times; ++i) step.command(*commands);
       }
-      const State after = Take(qt);
-      ASSERT_TRUE(after == Take(memory));
+      const test::EditState after = test::StateOf(qt);
+      ASSERT_TRUE(after == test::StateOf(memory));
       if (after.text == before.text && after.colors == before.colors) continue;  // no step to undo
       qt.Undo();
-      EXPECT_TRUE(Take(qt) == before) << "Undo";
+      EXPECT_TRUE(test::StateOf(qt) == before) << "Undo";
       qt.Redo();
-      EXPECT_TRUE(Take(qt) == after) << "Redo";
+      EXPECT_TRUE(test::StateOf(qt) == after) << "Redo";
     }
   }
 }

@@ -183,20 +183,6 @@ TEST_F(EditorTest, OnlyPlainTextComesInByPasteOrDrop) {
   EXPECT_EQ(Text(), "G") << "a dropped file opens as a song of its own";
 }
 
-// Everything Undo has to give back.
-struct State {
-  std::string text;
-  std::string mask;
-  Selection selection;
-  bool modified = false;
-  friend bool operator==(const State&, const State&) = default;
-};
-
-void PrintTo(const State& s, std::ostream* out) {
-  *out << "{" << s.text << " | " << s.mask << " | " << s.selection.start << "-" << s.selection.end
-       << (s.modified ? " | modified}" : "}");
-}
-
 struct UndoCase {
   const char* name;
   std::vector<QKeyCombination> keys;  // or F7 through the dialog, or typing with autoColor on
@@ -215,17 +201,15 @@ TEST_P(UndoRedo, GiveBackTextColoursSelectionAndModifiedMark) {
   theSettings().autoColor = true;
   ASSERT_NE(Open("C  Am/G\r\nla la |-3-12-| la\r\nF#m7 Bb"), nullptr);
   View()->Control().SetSel(c.selection.start, c.selection.end);
-  const auto now = [this] {
-    return State{Text(), Mask(), View()->Control().GetSel(), View()->Document().IsModified()};
-  };
-  const State before = now();
+  const auto now = [this] { return test::StateOf(View()->Control()); };
+  const test::EditState before = now();
   if (c.dialog) {
     AnswerTransposeDialog(-3);
     Press(Qt::Key_F7);
   }
   for (const QKeyCombination key : c.keys) Press(key.key(), key.keyboardModifiers());
   Type(c.typed);
-  const State after = now();
+  const test::EditState after = now();
   ASSERT_NE(after, before) << "the command changed nothing";
 
   Press(Qt::Key_Z, Qt::ControlModifier);

@@ -23,6 +23,15 @@ std::vector<ColorRef> Colors(const TextControl& control) {
   return colors;
 }
 
+EditState StateOf(const TextControl& control) {
+  return {control.Text8(), Colors(control), control.GetSel(), control.IsModified()};
+}
+
+void PrintTo(const EditState& s, std::ostream* out) {
+  *out << "{" << s.text << " | " << ::testing::PrintToString(s.colors) << " | " << s.selection.start << "-"
+       << s.selection.end << (s.modified ? " | modified}" : "}");
+}
+
 ColorRef WidgetTextColor(const QTextEdit& edit) {
   const QColor c = edit.palette().color(QPalette::Active, QPalette::Text);
   return MakeColorRef(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),

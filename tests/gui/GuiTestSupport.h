@@ -33,6 +33,19 @@ inline const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 std::vector<ColorRef> Colors(const TextControl& control);
 ColorRef WidgetTextColor(const QTextEdit& edit);
 
+// Everything Undo has to give back: the text as the engine sees it, every
+// colour, the selection and the modified flag.
+struct EditState {
+  std::string text;
+  std::vector<ColorRef> colors;
+  Selection selection;
+  bool modified = false;
+  friend bool operator==(const EditState&, const EditState&) = default;
+};
+
+EditState StateOf(const TextControl& control);
+void PrintTo(const EditState& state, std::ostream* out);
+
 std::string ReadBytes(const QString& path);
 void WriteBytes(const QString& path, std::string_view bytes);
 
