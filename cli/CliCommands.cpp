@@ -36,7 +36,7 @@ bool Flush(std::string& bytes, CliStreams& streams) {
 // `take` with whether a line break follows it; `take` returns false to stop
 // (output failed).
 template <typename Take>
-bool ForEachLine(const std::string& file, SongFileLines& lines, CliStreams& streams, Take&& take) {
+bool ForEachSongLine(const std::string& file, SongFileLines& lines, CliStreams& streams, Take&& take) {
   ReadError error;
   std::string failed;  // the file that failed
   if (file == "-" ? lines.OpenStandardInput(error) : lines.Open(file, error)) {
@@ -89,7 +89,7 @@ int TransposeFile(const std::string& file, const CliRequest& request, const Docu
   TransposeCounts counts;
   std::string scratch;  // a line that changed
   std::string bytes;  // the whole file for a file; a piece at a time for standard output
-  const bool read = ForEachLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
+  const bool read = ForEachSongLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
     // The form to save in is settled once the first line is read.
     if (!encoder) encoder.emplace(lines.Reader().EncodingToSave());
     pass.Colorize(line);
@@ -138,7 +138,7 @@ int ColorizeFile(const std::string& file, const CliRequest& request, const Docum
   SongFileLines lines;
   std::string bytes;
   writer.Begin(bytes);
-  const bool read = ForEachLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
+  const bool read = ForEachSongLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
     pass.Colorize(line);
     writer.Line(pass, lineBreak, bytes);
     return bytes.size() < kOutputChunk || Flush(bytes, streams);

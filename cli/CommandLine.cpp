@@ -21,19 +21,21 @@ std::optional<int> ParseInt(const std::string& text) {
   return value;
 }
 
-// Every option, with the command it belongs to; null for both.
+// Every option, with the command it belongs to (null for both) and whether
+// it takes a value.
 struct OptionName {
   const char* names;  // as the parser takes them: "-s,--steps"
   const char* command;
+  bool value = false;
 };
 
 constexpr OptionName kOptions[] = {
-    {"-s,--steps", "transpose"},   {"-k,--key", "transpose"},  {"--tab-min", "transpose"},
-    {"--tab-max", "transpose"},    {"-o,--output", "transpose"}, {"--b-is-bb", "transpose"},
-    {"--b-is-b", "transpose"},     {"--chords", "transpose"},  {"--no-chords", "transpose"},
-    {"--tabs", "transpose"},       {"--no-tabs", "transpose"}, {"--in-place", "transpose"},
-    {"--force", "transpose"},      {"--format", "colorize"},   {"--brackets", nullptr},
-    {"--no-brackets", nullptr},    {"-q,--quiet", nullptr},
+    {"-s,--steps", "transpose", true}, {"-k,--key", "transpose", true},   {"--tab-min", "transpose", true},
+    {"--tab-max", "transpose", true},  {"-o,--output", "transpose", true}, {"--format", "colorize", true},
+    {"--b-is-bb", "transpose"},        {"--b-is-b", "transpose"},         {"--chords", "transpose"},
+    {"--no-chords", "transpose"},      {"--tabs", "transpose"},           {"--no-tabs", "transpose"},
+    {"--in-place", "transpose"},       {"--force", "transpose"},          {"--brackets", nullptr},
+    {"--no-brackets", nullptr},        {"-q,--quiet", nullptr},
 };
 
 std::string LongName(const OptionName& option) {
@@ -62,9 +64,8 @@ std::string Unexpected(const std::string& arg, const std::string& command) {
 
 // Whether the option, written alone, takes the next argument as its value.
 bool TakesValue(const std::string& arg) {
-  static const std::string kValueOptions[] = {"-s", "--steps", "-k", "--key", "--tab-min", "--tab-max",
-                                              "-o", "--output", "--format"};
-  return std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) != std::end(kValueOptions);
+  const OptionName* option = Named(arg);
+  return option != nullptr && option->value && (arg == LongName(*option) || arg.size() == 2);
 }
 
 // One command's options. Values stay text until the parse is done, so that
@@ -76,11 +77,9 @@ class CommandOptions {
     m_command->add_option("files", m_files);
     for (const OptionName& option : kOptions) {
       if (option.command != nullptr && option.command != std::string(name)) continue;
-      const std::string names = option.names;
-      const bool takesValue = TakesValue(LongName(option));
-      CLI::Option* added = takesValue ? m_command->add_option(names) : m_command->add_flag(names);
+      CLI::Option* added = option.value ? m_command->add_option(option.names) : m_command->add_flag(option.names);
       added->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-      if (!takesValue) added->disable_flag_override();
+      if (!option.value) added->disable_flag_override();
     }
     m_command->add_flag("-h,--help", m_help);
     m_command->add_flag("--version", m_version);
