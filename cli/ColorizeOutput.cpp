@@ -1,6 +1,5 @@
 #include "cli/ColorizeOutput.h"
 
-#include <array>
 #include <cstdio>
 
 #include "document/TextEncoding.h"
@@ -32,23 +31,41 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
   }
 }
 
-// A control character of the song in caret notation, as `cat -v` shows it
-// ("^[", "^?", "M-^["), so that a song can never drive the terminal that
-// shows it; any other character as it is.
-std::string_view Visible(std::string_view ch, std::array<char, 4>& buffer) {
-  const auto first = static_cast<unsigned char>(ch[0]);
-  // A line holds no line break; a tab stays a tab.
-  const bool c0 = ch.size() == 1 && ((first < 0x20 && ch[0] != '\t') || first == 0x7F);
-  if (c0) {
-    buffer = {'^', static_cast<char>(first ^ 0x40)};
-    return {buffer.data(), 2};
+// Whether the byte must be shown otherwise: a control character (a line
+// holds no line break; a tab stays a tab), the lead byte of a C1 control
+// character, or, in HTML, a character with a meaning there.
+bool NeedsCare(unsigned char c, bool html) {
+  if ((c < 0x20 && c != '\t') || c == 0x7F || c == 0xC2) return true;
+  return html && (c == '&' || c == '<' || c == '>' || c == '"');
+}
+
+// The UTF-8 of a song with its control characters in caret notation, as
+// `cat -v` shows them ("^[", "^?", "M-^["), so that a song can never drive
+// the terminal that shows it; escaped for HTML if asked.
+void AppendVisible(std::string& out, std::string_view text, bool html) {
+  std::size_t done = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!NeedsCare(c, html)) continue;
+    out.append(text, done, i - done);
+    done = i + 1;
+    if (c == 0xC2) {
+      const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0xFF;
+      if (next < 0xA0) {
+        out += "M-^";
+        out += static_cast<char>(next - 0x80 + 0x40);
+        done = ++i + 1;
+      } else {
+        out += text[i];
+      }
+    } else if (c < 0x20 || c == 0x7F) {
+      out += '^';
+      out += static_cast<char>(c ^ 0x40);
+    } else {
+      AppendHtmlEscaped(out, text.substr(i, 1));
+    }
   }
-  const bool c1 = ch.size() == 2 && first == 0xC2 && static_cast<unsigned char>(ch[1]) < 0xA0;
-  if (c1) {
-    buffer = {'M', '-', '^', static_cast<char>(static_cast<unsigned char>(ch[1]) - 0x80 + 0x40)};
-    return {buffer.data(), 4};
-  }
-  return ch;
+  out.append(text, done);
 }
 
 constexpr const char* kAnsiReset = "\x1b[0m";
@@ -102,35 +119,35 @@ void ColorizeWriter::FlushSpan(std::string& out) {
 
 void ColorizeWriter::Line(const SongLinePass& line, bool lineBreak, std::string& out) {
   ++m_lineNumber;
-  m_lastLineEmpty = line.Length() == 0;
+  m_lastLineEmpty = true;
   Kind open = Kind::None;
-  std::array<char, 4> buffer;
-  for (long pos = 0; pos < line.Length(); ++pos) {
-    const Kind kind = KindOf(line.ColorAt(pos));
-    const std::string_view shown = Visible(line.CharacterAt(pos), buffer);
+  long column = 0;
+  line.ForEachPiece([&](const SongLinePass::Piece& piece) {
+    m_lastLineEmpty = false;
+    const Kind kind = KindOf(piece.color);
     if (m_format == ColorizeFormat::Spans) {
       if (kind != open) FlushSpan(out);
       if (kind != Kind::None) {
         if (m_spanKind == Kind::None) {
           m_spanKind = kind;
-          m_spanColumn = pos;
+          m_spanColumn = column;
           m_spanLength = 0;
           m_spanText.clear();
         }
-        m_spanText += shown;
-        ++m_spanLength;
+        AppendVisible(m_spanText, piece.bytes, false);
+        m_spanLength += piece.characters;
       }
       open = kind;
-      continue;
+      column += piece.characters;
+      return;
     }
     if (kind != open) {
       Close(open, out);
       Open(kind, out);
       open = kind;
     }
-    if (m_format == ColorizeFormat::Html) AppendHtmlEscaped(out, shown);
-    else out += shown;
-  }
+    AppendVisible(out, piece.bytes, m_format == ColorizeFormat::Html);
+  });
   // A run never crosses a line.
   if (m_format == ColorizeFormat::Spans) {
     FlushSpan(out);

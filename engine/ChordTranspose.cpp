@@ -4,22 +4,19 @@
 
 namespace sonavel {
 
-long ChordRootLength(std::string_view text, int key, bool bIsBess) {
-  if (!IsValidKey(key)) return 0;
-  const NoteReading root = ParseNote(text, bIsBess);
-  return root.pitch < 0 ? 0 : root.length;
+std::string_view TransposedNoteName(int pitch, long steps, int key) {
+  // Steps may be anything a user typed; reduce first so nothing overflows.
+  const long shift = steps % kSemitones;
+  long column = (pitch + shift - keyRoots()[static_cast<std::size_t>(key)]) % kSemitones;
+  if (column < 0) column += kSemitones;
+  return chordTable()[static_cast<std::size_t>(key)][static_cast<std::size_t>(column)];
 }
 
 Transposed TransposeChord(std::string_view text, long steps, int key, bool bIsBess) {
   const NoteReading root = ParseNote(text, bIsBess);
   if (root.pitch < 0 || !IsValidKey(key)) return {std::string(text), 0};
 
-  // Steps may be anything a user typed; reduce first so nothing overflows.
-  const long shift = steps % kSemitones;
-  long column = (root.pitch + shift - keyRoots()[static_cast<std::size_t>(key)]) % kSemitones;
-  if (column < 0) column += kSemitones;
-
-  const std::string_view name = chordTable()[static_cast<std::size_t>(key)][static_cast<std::size_t>(column)];
+  const std::string_view name = TransposedNoteName(root.pitch, steps, key);
   Transposed result;
   result.newText.reserve(name.size() + text.size() - static_cast<std::size_t>(root.length));
   result.newText.append(name);

@@ -18,8 +18,8 @@ struct Transposed {
 // back unchanged with delta 0.
 Transposed TransposeChord(std::string_view text, long steps, int key, bool bIsBess);
 
-// Length of the root that TransposeChord replaces (0 when it replaces nothing).
-// The rest of the run is kept, so callers may replace just this prefix.
-long ChordRootLength(std::string_view text, int key, bool bIsBess);
+// The name, in row `key` (a valid key), of the note `steps` semitones from
+// pitch class `pitch`.
+std::string_view TransposedNoteName(int pitch, long steps, int key);
 
 }  // namespace sonavel

@@ -1,8 +1,11 @@
 #include "view/ColorPlan.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "engine/ChordTranspose.h"
+#include "engine/NoteTable.h"
 #include "engine/Tablature.h"
 
 namespace sonavel {
@@ -37,70 +40,88 @@ bool IsWholeFret(std::string_view text, TextSpan run) {
          IsTabChar(At(text, run.end + 1));
 }
 
+// What the token scan needs to know of a byte.
+enum ByteClass : std::uint8_t { kSeparatorByte = 1, kDigitByte = 2 };
+
+constexpr std::array<std::uint8_t, 256> MakeByteClasses() {
+  std::array<std::uint8_t, 256> classes{};
+  for (int c = 0; c < 256; ++c) {
+    if (detail::kSeparators[static_cast<std::size_t>(c)]) classes[static_cast<std::size_t>(c)] |= kSeparatorByte;
+    if (c >= '0' && c <= '9') classes[static_cast<std::size_t>(c)] |= kDigitByte;
+  }
+  return classes;
+}
+constexpr std::array<std::uint8_t, 256> kByteClasses = MakeByteClasses();
+
+std::uint8_t ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
+
 }  // namespace
 
-bool PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options, std::vector<ColorRole>& plan) {
-  plan.assign(static_cast<std::size_t>(range.end - range.start + 1), ColorRole::Text);
-  bool painted = false;
-  const auto fill = [&](TextSpan span, ColorRole role) {
-    painted = true;
-    std::fill(plan.begin() + (span.start - range.start), plan.begin() + (span.end - range.start + 1), role);
-  };
+void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options,
+                std::vector<PaintedRun>& runs) {
+  runs.clear();
   BracketScan brackets(text8, range.start);
   // The tokens: the longest runs of non-separators, a token running on past
   // the range cut at its end. One pass, that also notes whether any digit
   // (and so any fret) is there.
-  bool anyDigit = false;
+  std::uint8_t seen = 0;
   for (long pos = range.start; pos <= range.end;) {
-    if (IsSeparator(At(text8, pos))) {
+    if (ClassOf(At(text8, pos)) & kSeparatorByte) {
       ++pos;
       continue;
     }
-    long end = pos;
-    anyDigit |= IsDigit(At(text8, pos));
-    while (end < range.end && !IsSeparator(At(text8, end + 1))) {
-      ++end;
-      anyDigit |= IsDigit(At(text8, end));
+    const long start = pos;
+    for (; pos <= range.end; ++pos) {
+      const std::uint8_t byteClass = ClassOf(At(text8, pos));
+      if (byteClass & kSeparatorByte) break;
+      seen |= byteClass;
     }
     // Most tokens are words: a chord starts with A to H.
-    const char first = At(text8, pos);
-    if (first >= 'A' && first <= 'H' && IsChord(Slice(text8, pos, end - pos + 1)) &&
-        (!options.chordInBrackets || brackets.OpenBefore(pos))) {
-      fill(TextSpan{pos, end}, ColorRole::Chord);
+    const char first = At(text8, start);
+    if (first >= 'A' && first <= 'H' && IsChord(Slice(text8, start, pos - start)) &&
+        (!options.chordInBrackets || brackets.OpenBefore(start))) {
+      runs.push_back(PaintedRun{TextSpan{start, pos - 1}, ColorRole::Chord});
     }
-    pos = end + 1;
   }
   // Digits painted as part of a chord, as the 7 of (B7), stay chords. The
   // test is on colours: with the text in the chord colour, no fret shows.
-  if (anyDigit) {
-    ScanFrets(text8, range.start, range.end, [&](const TextSpan& fret) {
-      const ColorRole role = plan[static_cast<std::size_t>(fret.start - range.start)];
-      if (RoleColor(role, options) != options.chordcolor) fill(fret, ColorRole::Tab);
-    });
+  if (!(seen & kDigitByte) || options.textcolor == options.chordcolor) return;
+  const std::size_t chords = runs.size();
+  std::size_t next = 0;  // the first chord not wholly before the fret
+  ScanFrets(text8, range.start, range.end, [&](const TextSpan& fret) {
+    while (next < chords && runs[next].span.end < fret.start) ++next;
+    if (next == chords || runs[next].span.start > fret.start) runs.push_back(PaintedRun{fret, ColorRole::Tab});
+  });
+  if (chords > 0 && runs.size() > chords) {
+    std::inplace_merge(runs.begin(), runs.begin() + static_cast<std::ptrdiff_t>(chords), runs.end(),
+                       [](const PaintedRun& a, const PaintedRun& b) { return a.span.start < b.span.start; });
   }
-  return painted;
+}
+
+std::optional<RunRewrite> RewriteKnownRun(std::string_view runText, ColorRef color, bool isWholeChord,
+                                          bool isWholeFret, const DocumentOptions& options) {
+  const TransposeOptions& opt = options.transpose;
+  if (opt.transposeChords && color == options.chordcolor &&
+      (isWholeChord || (isWholeFret && color == options.tabcolor))) {
+    // Only the root changes; replacing just it keeps every other character
+    // of the run as it is, whatever the control holds there. A run without
+    // a root (frets in the chord colour) is counted and left as it is.
+    const NoteReading root = IsValidKey(opt.key) ? ParseNote(runText, opt.bIsBess) : NoteReading{};
+    if (root.pitch < 0) return RunRewrite{0, 0, {}, 0, true};
+    const std::string_view name = TransposedNoteName(root.pitch, opt.steps, opt.key);
+    return RunRewrite{0, root.length, std::string(name), static_cast<long>(name.size()) - root.length, true};
+  }
+  if (opt.transposeTabs && color == options.tabcolor && isWholeFret) {
+    Transposed result = TransposeTab(runText, opt.steps, opt.tabMiniValue, opt.tabMaxValue);
+    return RunRewrite{0, static_cast<long>(runText.size()), std::move(result.newText), result.delta, false};
+  }
+  return std::nullopt;
 }
 
 std::optional<RunRewrite> RewriteRun(std::string_view text8, TextSpan run, ColorRef color,
                                      const DocumentOptions& options) {
-  const TransposeOptions& opt = options.transpose;
-  const long runLength = run.end - run.start + 1;
-  const std::string_view runText = Slice(text8, run.start, runLength);
-  const bool isFret = IsWholeFret(text8, run);
-  if (opt.transposeChords && color == options.chordcolor &&
-      (IsWholeChord(text8, run) || (isFret && color == options.tabcolor))) {
-    Transposed result = TransposeChord(runText, opt.steps, opt.key, opt.bIsBess);
-    // Only the root changes; replacing just it keeps every other character
-    // of the run as it is, whatever the control holds there.
-    const long rootLength = ChordRootLength(runText, opt.key, opt.bIsBess);
-    result.newText.resize(static_cast<std::size_t>(std::max(0L, rootLength + result.delta)));
-    return RunRewrite{0, rootLength, std::move(result.newText), result.delta, true};
-  }
-  if (opt.transposeTabs && color == options.tabcolor && isFret) {
-    Transposed result = TransposeTab(runText, opt.steps, opt.tabMiniValue, opt.tabMaxValue);
-    return RunRewrite{0, runLength, std::move(result.newText), result.delta, false};
-  }
-  return std::nullopt;
+  return RewriteKnownRun(Slice(text8, run.start, run.end - run.start + 1), color, IsWholeChord(text8, run),
+                         IsWholeFret(text8, run), options);
 }
 
 }  // namespace sonavel

@@ -26,11 +26,19 @@ inline ColorRef RoleColor(ColorRole role, const DocumentOptions& options) {
   return options.textcolor;
 }
 
-// The role of every character of the inclusive range of text8 (one byte per
-// position, as TextControl::Text8 gives it): chord tokens, then fret numbers
-// that are not part of a chord, the rest text. plan[i] is position
-// range.start + i. False when every character is text.
-bool PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options, std::vector<ColorRole>& plan);
+// A stretch of characters that colorizing paints in a role other than text:
+// one chord token, or one fret number that is not part of a chord.
+struct PaintedRun {
+  TextSpan span;
+  ColorRole role = ColorRole::Text;
+  friend bool operator==(const PaintedRun&, const PaintedRun&) = default;
+};
+
+// The painted runs of the inclusive range of text8 (one byte per position,
+// as TextControl::Text8 gives it), in text order and apart from each other;
+// every other character of the range is text. Replaces the content of runs.
+void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options,
+                std::vector<PaintedRun>& runs);
 
 // What the transposition pass writes over one coloured run.
 struct RunRewrite {
@@ -47,5 +55,10 @@ struct RunRewrite {
 // chord token or one whole fret).
 std::optional<RunRewrite> RewriteRun(std::string_view text8, TextSpan run, ColorRef color,
                                      const DocumentOptions& options);
+
+// The same for a run whose shape is already known: whether it is one whole
+// chord token, and whether it is one whole fret number.
+std::optional<RunRewrite> RewriteKnownRun(std::string_view runText, ColorRef color, bool isWholeChord,
+                                          bool isWholeFret, const DocumentOptions& options);
 
 }  // namespace sonavel

@@ -4,7 +4,6 @@
 // so the lines come out exactly as F5 followed by Shift+F7 leave the whole
 // text in a control.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,10 +23,25 @@ class SongLinePass {
   // until the next call.
   void Colorize(std::string_view line);
 
-  // The coloured line, character by character.
-  long Length() const { return static_cast<long>(m_plan.size()); }
-  ColorRef ColorAt(long pos) const { return m_roleColors[static_cast<std::size_t>(m_plan[static_cast<std::size_t>(pos)])]; }
-  std::string_view CharacterAt(long pos) const;
+  // A stretch of the coloured line in one role: its UTF-8 bytes, its colour
+  // and how many characters it holds.
+  struct Piece {
+    std::string_view bytes;
+    ColorRef color = 0;
+    long characters = 0;
+  };
+  // Calls f(piece) for the coloured line from its start to its end: the text
+  // between painted runs and the runs themselves, none of them empty.
+  template <typename F>
+  void ForEachPiece(F&& f) const {
+    long from = 0;
+    for (const PaintedRun& run : m_runs) {
+      if (run.span.start > from) f(PieceOf(from, run.span.start, m_options.textcolor));
+      f(PieceOf(run.span.start, run.span.end + 1, RoleColor(run.role, m_options)));
+      from = run.span.end + 1;
+    }
+    if (from < static_cast<long>(m_text8.size())) f(PieceOf(from, static_cast<long>(m_text8.size()), m_options.textcolor));
+  }
 
   // The line as the transposition pass leaves it (UTF-8, without its line
   // break): the line itself when nothing in it changes, else built in
@@ -35,17 +49,17 @@ class SongLinePass {
   std::string_view Transposed(std::string& scratch, TransposeCounts& counts) const;
 
  private:
+  // Positions are those of m_text8.
   std::size_t ByteOffset(long pos) const;
-  bool IsColoured(long pos) const { return ColorAt(pos) != m_options.textcolor; }
+  Piece PieceOf(long start, long end, ColorRef color) const;
+  bool IsColoured(const PaintedRun& run) const { return RoleColor(run.role, m_options) != m_options.textcolor; }
 
   DocumentOptions m_options;
-  std::array<ColorRef, 3> m_roleColors;  // by ColorRole
   std::string_view m_line;
-  std::string_view m_text8;              // one byte per character: the line itself when it is ASCII
-  std::string m_projection;              // m_text8 of a line that is not
-  std::vector<std::uint32_t> m_offsets;  // byte offset of every character and of the end; empty for ASCII
-  std::vector<ColorRole> m_plan;
-  bool m_painted = false;  // some character is not text
+  std::string_view m_text8;              // what the engine reads: the line itself, or its projection
+  std::string m_projection;              // one byte per character, for a line the engine cannot read as it is
+  std::vector<std::uint32_t> m_offsets;  // byte offset of every character and of the end; empty without a projection
+  std::vector<PaintedRun> m_runs;
 };
 
 }  // namespace sonavel

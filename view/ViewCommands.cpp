@@ -96,20 +96,34 @@ void ViewCommands::ColorizeStep(bool useSelection, bool decolorize, bool joinPre
 }
 
 void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolorize, long base) {
-  // The colour of every character is worked out first and applied run by
-  // run, so that a character whose colour stays leaves no trace in the undo
-  // history.
-  std::vector<ColorRole> plan;
-  if (decolorize) plan.assign(static_cast<std::size_t>(range.end - range.start + 1), ColorRole::Text);
-  else PlanColors(text, range, m_options, plan);
-  const auto colorAt = [&](long pos) { return RoleColor(plan[static_cast<std::size_t>(pos - range.start)], m_options); };
-  for (long start = range.start; start <= range.end;) {
-    const ColorRef color = colorAt(start);
-    long end = start;
-    while (end < range.end && colorAt(end + 1) == color) ++end;
-    m_control.SetPlainFormat(base + start, base + end + 1, color);
-    start = end + 1;
+  // The colour of every character is worked out first and applied in the
+  // longest stretches of one colour, so that a character whose colour stays
+  // leaves no trace in the undo history.
+  std::vector<PaintedRun> runs;
+  if (!decolorize) PlanColors(text, range, m_options, runs);
+  // The pieces come in text order, each starting where the one before ended.
+  TextSpan stretch{range.start, range.start - 1};
+  ColorRef stretchColor = m_options.textcolor;
+  const auto flush = [&] {
+    if (stretch.end >= stretch.start) m_control.SetPlainFormat(base + stretch.start, base + stretch.end + 1, stretchColor);
+  };
+  const auto paint = [&](TextSpan piece, ColorRef color) {
+    if (piece.end < piece.start) return;
+    if (color != stretchColor) {
+      flush();
+      stretch.start = piece.start;
+      stretchColor = color;
+    }
+    stretch.end = piece.end;
+  };
+  long textFrom = range.start;
+  for (const PaintedRun& run : runs) {
+    paint(TextSpan{textFrom, run.span.start - 1}, m_options.textcolor);
+    paint(run.span, RoleColor(run.role, m_options));
+    textFrom = run.span.end + 1;
   }
+  paint(TextSpan{textFrom, range.end}, m_options.textcolor);
+  flush();
 }
 
 void ViewCommands::OnTextChanged(bool autoColor) {

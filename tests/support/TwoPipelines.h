@@ -44,7 +44,9 @@ inline PipelineResult LineByLine(std::string_view utf8, const DocumentOptions& o
   std::string scratch;
   ForEachLine(utf8, [&](std::string_view line, bool lineBreak) {
     pass.Colorize(line);
-    for (long p = 0; p < pass.Length(); ++p) result.colors.push_back(pass.ColorAt(p));
+    pass.ForEachPiece([&](const SongLinePass::Piece& piece) {
+      result.colors.insert(result.colors.end(), static_cast<std::size_t>(piece.characters), piece.color);
+    });
     result.text += pass.Transposed(scratch, counts);
     if (lineBreak) {
       result.colors.push_back(options.textcolor);
