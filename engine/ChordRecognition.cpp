@@ -1,14 +1,25 @@
 #include "engine/ChordRecognition.h"
 
 #include <algorithm>
-#include <array>
 
 namespace sonavel {
 namespace {
 
-constexpr std::array<std::string_view, 6> kSuffixWords = {"maj", "min", "sus", "dim", "add", "aug"};
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One of the words maj min sus dim add aug starts at p.
+bool IsSuffixWordAt(std::string_view token, std::size_t p) {
+  if (token.size() - p < 3) return false;
+  const char b = token[p + 1];
+  const char c = token[p + 2];
+  switch (token[p]) {
+    case 'm': return (b == 'a' && c == 'j') || (b == 'i' && c == 'n');
+    case 's': return b == 'u' && c == 's';
+    case 'd': return b == 'i' && c == 'm';
+    case 'a': return (b == 'd' && c == 'd') || (b == 'u' && c == 'g');
+    default: return false;
+  }
+}
 
 }  // namespace
 
@@ -21,32 +32,20 @@ bool IsChord(std::string_view token) {
   while (p < token.size() && (token[p] == '#' || token[p] == 'b' || token[p] == 'x')) ++p;
   if (p == token.size()) return true;
 
-  if (token[p] == 'm') {
-    const std::string_view three = token.substr(p, 3);
-    if (three != "maj" && three != "min") {
-      ++p;
-      if (p == token.size()) return true;
-    }
+  // An m of its own (minor), not the start of maj or min.
+  if (token[p] == 'm' && !IsSuffixWordAt(token, p)) {
+    ++p;
+    if (p == token.size()) return true;
   }
 
   while (p < token.size()) {
     if (IsDigit(token[p])) {
       ++p;
-      continue;
-    }
-    const std::string_view three = token.substr(p, 3);
-    bool word = false;
-    for (std::string_view w : kSuffixWords) {
-      if (three == w) {
-        word = true;
-        break;
-      }
-    }
-    if (word) {
+    } else if (IsSuffixWordAt(token, p)) {
       p += 3;
-      continue;
+    } else {
+      return token[p] == '*' && p + 1 == token.size();
     }
-    return three == "*";
   }
   return true;
 }

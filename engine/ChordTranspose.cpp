@@ -4,14 +4,6 @@
 
 namespace sonavel {
 
-std::string_view TransposedNoteName(int pitch, long steps, int key) {
-  // Steps may be anything a user typed; reduce first so nothing overflows.
-  const long shift = steps % kSemitones;
-  long column = (pitch + shift - keyRoots()[static_cast<std::size_t>(key)]) % kSemitones;
-  if (column < 0) column += kSemitones;
-  return chordTable()[static_cast<std::size_t>(key)][static_cast<std::size_t>(column)];
-}
-
 Transposed TransposeChord(std::string_view text, long steps, int key, bool bIsBess) {
   const NoteReading root = ParseNote(text, bIsBess);
   if (root.pitch < 0 || !IsValidKey(key)) return {std::string(text), 0};

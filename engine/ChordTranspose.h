@@ -18,8 +18,4 @@ struct Transposed {
 // back unchanged with delta 0.
 Transposed TransposeChord(std::string_view text, long steps, int key, bool bIsBess);
 
-// The name, in row `key` (a valid key), of the note `steps` semitones from
-// pitch class `pitch`.
-std::string_view TransposedNoteName(int pitch, long steps, int key);
-
 }  // namespace sonavel

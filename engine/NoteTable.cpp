@@ -58,6 +58,15 @@ void BuildChordTable() { (void)TheTables(); }
 const ChordTableRows& chordTable() { return TheTables().names; }
 const KeyRootList& keyRoots() { return TheTables().roots; }
 
+std::string_view TransposedNoteName(int pitch, long steps, int key) {
+  const Tables& tables = TheTables();
+  // Steps may be anything a user typed; reduce first so nothing overflows.
+  const long shift = steps % kSemitones;
+  long column = (pitch + shift - tables.roots[static_cast<std::size_t>(key)]) % kSemitones;
+  if (column < 0) column += kSemitones;
+  return tables.names[static_cast<std::size_t>(key)][static_cast<std::size_t>(column)];
+}
+
 NoteReading ParseNote(std::string_view text, bool bIsBess) {
   if (text.empty()) return {};
   int pitch;

@@ -21,6 +21,10 @@ void BuildChordTable();
 const ChordTableRows& chordTable();
 const KeyRootList& keyRoots();
 
+// The name, in row `key` (a valid key), of the note `steps` semitones from
+// pitch class `pitch`.
+std::string_view TransposedNoteName(int pitch, long steps, int key);
+
 inline constexpr bool IsValidKey(long key) { return key >= 0 && key < kKeyCount; }
 
 struct NoteReading {

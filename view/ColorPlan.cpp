@@ -41,13 +41,15 @@ bool IsWholeFret(std::string_view text, TextSpan run) {
 }
 
 // What the token scan needs to know of a byte.
-enum ByteClass : std::uint8_t { kSeparatorByte = 1, kDigitByte = 2 };
+enum ByteClass : std::uint8_t { kSeparatorByte = 1, kDigitByte = 2, kChordLetterByte = 4 };
 
 constexpr std::array<std::uint8_t, 256> MakeByteClasses() {
   std::array<std::uint8_t, 256> classes{};
   for (int c = 0; c < 256; ++c) {
-    if (detail::kSeparators[static_cast<std::size_t>(c)]) classes[static_cast<std::size_t>(c)] |= kSeparatorByte;
-    if (c >= '0' && c <= '9') classes[static_cast<std::size_t>(c)] |= kDigitByte;
+    auto& byteClass = classes[static_cast<std::size_t>(c)];
+    if (detail::kSeparators[static_cast<std::size_t>(c)]) byteClass |= kSeparatorByte;
+    if (c >= '0' && c <= '9') byteClass |= kDigitByte;
+    if (c >= 'A' && c <= 'H') byteClass |= kChordLetterByte;
   }
   return classes;
 }
@@ -61,27 +63,29 @@ void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& o
                 std::vector<PaintedRun>& runs) {
   runs.clear();
   BracketScan brackets(text8, range.start);
-  // The tokens: the longest runs of non-separators, a token running on past
-  // the range cut at its end. One pass, that also notes whether any digit
-  // (and so any fret) is there.
+  // The tokens are the longest runs of non-separators, a token running on
+  // past the range cut at its end; a chord starts with A to H. Most tokens
+  // are words, so the scan goes byte by byte without a branch until a byte
+  // that may start a chord; it also notes whether any digit (and so any
+  // fret) is there.
   std::uint8_t seen = 0;
-  for (long pos = range.start; pos <= range.end;) {
-    if (ClassOf(At(text8, pos)) & kSeparatorByte) {
-      ++pos;
-      continue;
+  std::uint8_t chordMayStart = kChordLetterByte;  // the range starts a token
+  for (long pos = range.start; pos <= range.end; ++pos) {
+    const std::uint8_t byteClass = ClassOf(At(text8, pos));
+    seen |= byteClass;
+    const bool candidate = byteClass & chordMayStart;
+    chordMayStart = static_cast<std::uint8_t>((byteClass & kSeparatorByte) << 2);
+    if (!candidate) continue;
+    long end = pos;
+    for (; end < range.end; ++end) {
+      const std::uint8_t next = ClassOf(At(text8, end + 1));
+      if (next & kSeparatorByte) break;
+      seen |= next;
     }
-    const long start = pos;
-    for (; pos <= range.end; ++pos) {
-      const std::uint8_t byteClass = ClassOf(At(text8, pos));
-      if (byteClass & kSeparatorByte) break;
-      seen |= byteClass;
+    if (IsChord(Slice(text8, pos, end - pos + 1)) && (!options.chordInBrackets || brackets.OpenBefore(pos))) {
+      runs.push_back(PaintedRun{TextSpan{pos, end}, ColorRole::Chord});
     }
-    // Most tokens are words: a chord starts with A to H.
-    const char first = At(text8, start);
-    if (first >= 'A' && first <= 'H' && IsChord(Slice(text8, start, pos - start)) &&
-        (!options.chordInBrackets || brackets.OpenBefore(start))) {
-      runs.push_back(PaintedRun{TextSpan{start, pos - 1}, ColorRole::Chord});
-    }
+    pos = end;  // the byte after a token is a separator
   }
   // Digits painted as part of a chord, as the 7 of (B7), stay chords. The
   // test is on colours: with the text in the chord colour, no fret shows.

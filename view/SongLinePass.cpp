@@ -1,6 +1,7 @@
 #include "view/SongLinePass.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "document/TextEncoding.h"
@@ -9,6 +10,24 @@ namespace sonavel {
 namespace {
 
 constexpr char kOtherCharacter = 0x7F;
+
+// Whether any byte is 0xA0; eight at a time, since most lines are short and
+// a library call costs more than the search.
+bool HoldsByteA0(std::string_view bytes) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    const std::uint64_t zeroWhereA0 = word ^ (kOnes * 0xA0);
+    if ((zeroWhereA0 - kOnes) & ~zeroWhereA0 & kHighs) return true;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) == 0xA0) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -25,7 +44,7 @@ void SongLinePass::Colorize(std::string_view line) {
   // neither is that character's own byte, with one exception: the no-break
   // space, a separator. Only a line holding the byte 0xA0 (which UTF-8 also
   // uses inside other characters) is read through its projection.
-  if (line.find('\xA0') == std::string_view::npos) {
+  if (!HoldsByteA0(line)) {
     m_text8 = line;
   } else {
     m_projection.clear();

@@ -98,10 +98,8 @@ void ViewCommands::ColorizeStep(bool useSelection, bool decolorize, bool joinPre
 void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolorize, long base) {
   // The colour of every character is worked out first and applied in the
   // longest stretches of one colour, so that a character whose colour stays
-  // leaves no trace in the undo history.
-  std::vector<PaintedRun> runs;
-  if (!decolorize) PlanColors(text, range, m_options, runs);
-  // The pieces come in text order, each starting where the one before ended.
+  // leaves no trace in the undo history. The pieces come in text order,
+  // each starting where the one before ended.
   TextSpan stretch{range.start, range.start - 1};
   ColorRef stretchColor = m_options.textcolor;
   const auto flush = [&] {
@@ -116,13 +114,22 @@ void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolo
     }
     stretch.end = piece.end;
   };
-  long textFrom = range.start;
-  for (const PaintedRun& run : runs) {
-    paint(TextSpan{textFrom, run.span.start - 1}, m_options.textcolor);
-    paint(run.span, RoleColor(run.role, m_options));
-    textFrom = run.span.end + 1;
+  // Nothing painted crosses a line end, so the plan is made a line at a
+  // time, in memory the size of a line.
+  std::vector<PaintedRun> runs;
+  for (long lineStart = range.start; lineStart <= range.end;) {
+    const std::size_t lineBreak = text.find('\n', static_cast<std::size_t>(lineStart));
+    const long lineEnd = lineBreak == std::string_view::npos ? range.end : std::min(range.end, static_cast<long>(lineBreak));
+    if (!decolorize) PlanColors(text, TextSpan{lineStart, lineEnd}, m_options, runs);
+    long textFrom = lineStart;
+    for (const PaintedRun& run : runs) {
+      paint(TextSpan{textFrom, run.span.start - 1}, m_options.textcolor);
+      paint(run.span, RoleColor(run.role, m_options));
+      textFrom = run.span.end + 1;
+    }
+    paint(TextSpan{textFrom, lineEnd}, m_options.textcolor);
+    lineStart = lineEnd + 1;
   }
-  paint(TextSpan{textFrom, range.end}, m_options.textcolor);
   flush();
 }
 
