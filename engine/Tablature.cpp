@@ -44,9 +44,9 @@ long long Mod12(long long n) {
 // folding still lands on the fret the true sum would give.
 long long AddKeepingOctave(long long value, long long steps) {
   using Limits = std::numeric_limits<long long>;
-  const long long residue = Mod12(Mod12(value) + Mod12(steps));
-  if (steps > 0 && value > Limits::max() - steps) return Limits::max() - Mod12(Limits::max() - residue);
-  if (steps < 0 && value < Limits::min() - steps) return Limits::min() + Mod12(residue - Mod12(Limits::min()));
+  const auto residue = [&] { return Mod12(Mod12(value) + Mod12(steps)); };
+  if (steps > 0 && value > Limits::max() - steps) return Limits::max() - Mod12(Limits::max() - residue());
+  if (steps < 0 && value < Limits::min() - steps) return Limits::min() + Mod12(residue() - Mod12(Limits::min()));
   return value + steps;
 }
 

@@ -102,30 +102,47 @@ void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& o
   }
 }
 
-std::optional<RunRewrite> RewriteKnownRun(std::string_view runText, ColorRef color, bool isWholeChord,
-                                          bool isWholeFret, const DocumentOptions& options) {
+RunRewriter::RunRewriter(const DocumentOptions& options) : m_options(options) {
   const TransposeOptions& opt = options.transpose;
-  if (opt.transposeChords && color == options.chordcolor &&
-      (isWholeChord || (isWholeFret && color == options.tabcolor))) {
+  if (IsValidKey(opt.key)) {
+    for (int pitch = 0; pitch < kSemitones; ++pitch) {
+      m_rootNames[static_cast<std::size_t>(pitch)] = TransposedNoteName(pitch, opt.steps, opt.key);
+    }
+  }
+  for (std::size_t i = 0; i < kFretTexts; ++i) {
+    const std::string digits = i < 10 ? std::string(1, static_cast<char>('0' + i))
+                                      : std::string{static_cast<char>('0' + (i - 10) / 10), static_cast<char>('0' + (i - 10) % 10)};
+    m_frets[i] = TransposeTab(digits, opt.steps, opt.tabMiniValue, opt.tabMaxValue).newText;
+  }
+}
+
+std::optional<RunRewrite> RunRewriter::RewriteKnown(std::string_view runText, ColorRef color, bool isWholeChord,
+                                                    bool isWholeFret) const {
+  const TransposeOptions& opt = m_options.transpose;
+  if (opt.transposeChords && color == m_options.chordcolor &&
+      (isWholeChord || (isWholeFret && color == m_options.tabcolor))) {
     // Only the root changes; replacing just it keeps every other character
     // of the run as it is, whatever the control holds there. A run without
-    // a root (frets in the chord colour) is counted and left as it is.
-    const NoteReading root = IsValidKey(opt.key) ? ParseNote(runText, opt.bIsBess) : NoteReading{};
-    if (root.pitch < 0) return RunRewrite{0, 0, {}, 0, true};
-    const std::string_view name = TransposedNoteName(root.pitch, opt.steps, opt.key);
-    return RunRewrite{0, root.length, std::string(name), static_cast<long>(name.size()) - root.length, true};
+    // a root (frets in the chord colour), or a key that does not exist, is
+    // counted and left as it is.
+    const NoteReading root = ParseNote(runText, opt.bIsBess);
+    if (root.pitch < 0 || !IsValidKey(opt.key)) return RunRewrite{0, {}, 0, true};
+    const std::string_view name = m_rootNames[static_cast<std::size_t>(root.pitch)];
+    return RunRewrite{root.length, name, static_cast<long>(name.size()) - root.length, true};
   }
-  if (opt.transposeTabs && color == options.tabcolor && isWholeFret) {
-    Transposed result = TransposeTab(runText, opt.steps, opt.tabMiniValue, opt.tabMaxValue);
-    return RunRewrite{0, static_cast<long>(runText.size()), std::move(result.newText), result.delta, false};
+  if (opt.transposeTabs && color == m_options.tabcolor && isWholeFret) {
+    // A whole fret is one or two digits.
+    const auto digit = [&](std::size_t i) { return static_cast<std::size_t>(runText[i] - '0'); };
+    const std::string& text = m_frets[runText.size() == 1 ? digit(0) : 10 + 10 * digit(0) + digit(1)];
+    return RunRewrite{static_cast<long>(runText.size()), text,
+                      static_cast<long>(text.size()) - static_cast<long>(runText.size()), false};
   }
   return std::nullopt;
 }
 
-std::optional<RunRewrite> RewriteRun(std::string_view text8, TextSpan run, ColorRef color,
-                                     const DocumentOptions& options) {
-  return RewriteKnownRun(Slice(text8, run.start, run.end - run.start + 1), color, IsWholeChord(text8, run),
-                         IsWholeFret(text8, run), options);
+std::optional<RunRewrite> RunRewriter::Rewrite(std::string_view text8, TextSpan run, ColorRef color) const {
+  return RewriteKnown(Slice(text8, run.start, run.end - run.start + 1), color, IsWholeChord(text8, run),
+                      IsWholeFret(text8, run));
 }
 
 }  // namespace sonavel

@@ -4,6 +4,7 @@
 // writes over one coloured run. The view's commands apply these to a
 // control; the command-line tool applies them line by line.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,25 +41,41 @@ struct PaintedRun {
 void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options,
                 std::vector<PaintedRun>& runs);
 
-// What the transposition pass writes over one coloured run.
+// What the transposition pass writes over one coloured run: its first
+// `length` characters become `text`.
 struct RunRewrite {
-  long offset = 0;   // first character replaced, counted from the run's start
-  long length = 0;   // characters replaced
-  std::string text;  // what replaces them (Windows-1252 bytes)
-  long delta = 0;    // how much longer the run becomes
+  long length = 0;        // characters replaced
+  std::string_view text;  // what replaces them (ASCII), held by the rewriter
+  long delta = 0;         // how much longer the run becomes
   bool isChord = false;
 };
 
-// The rewrite of the run [run.start, run.end] of text8, whose first character
-// has `color`, or nothing when the pass leaves it: another role's run, a role
-// switched off, or a run edited since it was coloured (no longer one whole
-// chord token or one whole fret).
-std::optional<RunRewrite> RewriteRun(std::string_view text8, TextSpan run, ColorRef color,
-                                     const DocumentOptions& options);
+// The transposition pass's decisions for one set of options. The new names
+// of the twelve roots and the new text of every fret number are worked out
+// once, so a run costs a look-up.
+class RunRewriter {
+ public:
+  explicit RunRewriter(const DocumentOptions& options);
+  RunRewriter(const RunRewriter&) = delete;
+  RunRewriter& operator=(const RunRewriter&) = delete;
 
-// The same for a run whose shape is already known: whether it is one whole
-// chord token, and whether it is one whole fret number.
-std::optional<RunRewrite> RewriteKnownRun(std::string_view runText, ColorRef color, bool isWholeChord,
-                                          bool isWholeFret, const DocumentOptions& options);
+  // The rewrite of the run [run.start, run.end] of text8, whose first
+  // character has `color`, or nothing when the pass leaves it: another
+  // role's run, a role switched off, or a run edited since it was coloured
+  // (no longer one whole chord token or one whole fret).
+  std::optional<RunRewrite> Rewrite(std::string_view text8, TextSpan run, ColorRef color) const;
+
+  // The same for a run whose shape is already known: whether it is one
+  // whole chord token, and whether it is one whole fret number.
+  std::optional<RunRewrite> RewriteKnown(std::string_view runText, ColorRef color, bool isWholeChord,
+                                         bool isWholeFret) const;
+
+ private:
+  static constexpr std::size_t kFretTexts = 110;  // "0" to "9", then "00" to "99"
+
+  DocumentOptions m_options;
+  std::array<std::string_view, 12> m_rootNames;  // by pitch class
+  std::array<std::string, kFretTexts> m_frets;
+};
 
 }  // namespace sonavel

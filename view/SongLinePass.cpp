@@ -31,7 +31,7 @@ bool HoldsByteA0(std::string_view bytes) {
 
 }  // namespace
 
-SongLinePass::SongLinePass(const DocumentOptions& options) : m_options(options) {}
+SongLinePass::SongLinePass(const DocumentOptions& options) : m_options(options), m_rewriter(options) {}
 
 void SongLinePass::Colorize(std::string_view line) {
   if (line.size() > UINT32_MAX) throw std::length_error("line too long");
@@ -87,18 +87,16 @@ std::string_view SongLinePass::Transposed(std::string& scratch, TransposeCounts&
     if (!IsColoured(run)) continue;
     const std::string_view runText =
         m_text8.substr(static_cast<std::size_t>(run.span.start), static_cast<std::size_t>(run.span.end - run.span.start + 1));
-    const auto rewrite = RewriteKnownRun(runText, RoleColor(run.role, m_options), run.role == ColorRole::Chord,
-                                         run.role == ColorRole::Tab, m_options);
+    const auto rewrite = m_rewriter.RewriteKnown(runText, RoleColor(run.role, m_options), run.role == ColorRole::Chord,
+                                                 run.role == ColorRole::Tab);
     if (!rewrite) continue;
     if (!rewritten) scratch.clear();
     rewritten = true;
-    const long pos = run.span.start + rewrite->offset;
-    const std::size_t from = ByteOffset(pos);
-    scratch.append(m_line, copied, from - copied);
-    // Note names are ASCII, and so is their UTF-8.
-    if (IsAscii(rewrite->text)) scratch += rewrite->text;
-    else scratch += Windows1252ToUtf8(rewrite->text);
-    copied = ByteOffset(pos + rewrite->length);
+    const std::size_t from = ByteOffset(run.span.start);
+    scratch.append(m_line.data() + copied, from - copied);
+    // Note names and fret numbers are ASCII, and so is their UTF-8.
+    scratch += rewrite->text;
+    copied = ByteOffset(run.span.start + rewrite->length);
     ++(rewrite->isChord ? counts.chords : counts.tabs);
   }
   if (!rewritten) return m_line;

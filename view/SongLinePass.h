@@ -55,6 +55,7 @@ class SongLinePass {
   bool IsColoured(const PaintedRun& run) const { return RoleColor(run.role, m_options) != m_options.textcolor; }
 
   DocumentOptions m_options;
+  RunRewriter m_rewriter;
   std::string_view m_line;
   std::string_view m_text8;              // what the engine reads: the line itself, or its projection
   std::string m_projection;              // one byte per character, for a line the engine cannot read as it is

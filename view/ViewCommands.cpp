@@ -174,19 +174,17 @@ TransposeCounts ViewCommands::OnQuickTranspose() {
   long e = range.end;
   long shift = 0;
 
+  const RunRewriter rewriter(m_options);
   long pos = range.start;
   while (const auto run = FindColorRun(m_options.textcolor, pos, e, false)) {
     const long runLength = run->end - run->start + 1;
     const std::optional<RunRewrite> rewrite =
-        RewriteRun(text, TextSpan{run->start - shift, run->end - shift}, run->color, m_options);
+        rewriter.Rewrite(text, TextSpan{run->start - shift, run->end - shift}, run->color);
     if (!rewrite) {
       pos = run->start + runLength + 1;
       continue;
     }
-    if (rewrite->length > 0) {
-      const long from = run->start + rewrite->offset;
-      m_control.Replace(from, from + rewrite->length, rewrite->text);
-    }
+    if (rewrite->length > 0) m_control.Replace(run->start, run->start + rewrite->length, rewrite->text);
     ++(rewrite->isChord ? counts.chords : counts.tabs);
     const long delta = rewrite->delta;
     const long newLength = runLength + delta;
