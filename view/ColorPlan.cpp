@@ -110,8 +110,8 @@ RunRewriter::RunRewriter(const DocumentOptions& options) : m_options(options) {
     }
   }
   for (std::size_t i = 0; i < kFretTexts; ++i) {
-    const std::string digits = i < 10 ? std::string(1, static_cast<char>('0' + i))
-                                      : std::string{static_cast<char>('0' + (i - 10) / 10), static_cast<char>('0' + (i - 10) % 10)};
+    const auto digit = [](std::size_t n) { return static_cast<char>('0' + n); };
+    const std::string digits = i < 10 ? std::string{digit(i)} : std::string{digit((i - 10) / 10), digit((i - 10) % 10)};
     m_frets[i] = TransposeTab(digits, opt.steps, opt.tabMiniValue, opt.tabMaxValue).newText;
   }
 }

@@ -85,8 +85,8 @@ std::string_view SongLinePass::Transposed(std::string& scratch, TransposeCounts&
   std::size_t copied = 0;  // bytes of the line already in `scratch`
   for (const PaintedRun& run : m_runs) {
     if (!IsColoured(run)) continue;
-    const std::string_view runText =
-        m_text8.substr(static_cast<std::size_t>(run.span.start), static_cast<std::size_t>(run.span.end - run.span.start + 1));
+    const auto start = static_cast<std::size_t>(run.span.start);
+    const std::string_view runText = m_text8.substr(start, static_cast<std::size_t>(run.span.end) + 1 - start);
     const auto rewrite = m_rewriter.RewriteKnown(runText, RoleColor(run.role, m_options), run.role == ColorRole::Chord,
                                                  run.role == ColorRole::Tab);
     if (!rewrite) continue;

@@ -40,7 +40,8 @@ class SongLinePass {
       f(PieceOf(run.span.start, run.span.end + 1, RoleColor(run.role, m_options)));
       from = run.span.end + 1;
     }
-    if (from < static_cast<long>(m_text8.size())) f(PieceOf(from, static_cast<long>(m_text8.size()), m_options.textcolor));
+    const auto length = static_cast<long>(m_text8.size());
+    if (from < length) f(PieceOf(from, length, m_options.textcolor));
   }
 
   // The line as the transposition pass leaves it (UTF-8, without its line

@@ -103,7 +103,8 @@ void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolo
   TextSpan stretch{range.start, range.start - 1};
   ColorRef stretchColor = m_options.textcolor;
   const auto flush = [&] {
-    if (stretch.end >= stretch.start) m_control.SetPlainFormat(base + stretch.start, base + stretch.end + 1, stretchColor);
+    if (stretch.end < stretch.start) return;
+    m_control.SetPlainFormat(base + stretch.start, base + stretch.end + 1, stretchColor);
   };
   const auto paint = [&](TextSpan piece, ColorRef color) {
     if (piece.end < piece.start) return;
@@ -118,8 +119,8 @@ void ViewCommands::PaintRange(std::string_view text, TextSpan range, bool decolo
   // time, in memory the size of a line.
   std::vector<PaintedRun> runs;
   for (long lineStart = range.start; lineStart <= range.end;) {
-    const std::size_t lineBreak = text.find('\n', static_cast<std::size_t>(lineStart));
-    const long lineEnd = lineBreak == std::string_view::npos ? range.end : std::min(range.end, static_cast<long>(lineBreak));
+    const std::size_t lineBreak = std::min(text.find('\n', static_cast<std::size_t>(lineStart)), text.size());
+    const long lineEnd = std::min(range.end, static_cast<long>(lineBreak));
     if (!decolorize) PlanColors(text, TextSpan{lineStart, lineEnd}, m_options, runs);
     long textFrom = lineStart;
     for (const PaintedRun& run : runs) {
