@@ -118,6 +118,7 @@ const DecodeRow kDecodeRows[] = {
      "61 E0 A0 80 C2 80 DF BF ED 9F BF EE 80 80 EF BF BF F0 90 80 80 F4 8F BF BF", k8, kUtf8},
     {"HalfAUtf8MarkIsWindows1252", "EF BB 41", "C3 AF C2 BB 41", k8, k1252},
     {"HalfAUtf16MarkIsWindows1252", "78 FE", "78 C3 BE", k8, k1252},
+    {"OtherHalfIsWindows1252Too", "78 FF", "78 C3 BF", k8, k1252},
     // One byte that is not UTF-8 makes the whole file Windows-1252.
     {"Windows1252", "C3 A5 C3 80 0A 66 F6 72 20 80",
      "C3 83 C2 A5 C3 83 E2 82 AC 0D 0A 66 C3 B6 72 20 E2 82 AC", k8, k1252},

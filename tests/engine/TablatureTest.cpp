@@ -84,6 +84,8 @@ TEST(TransposeTab, ReplacesTheRunWithTheFoldedFret) {
   // Windows reaching up to LONG_MAX fold without overflow.
   EXPECT_EQ(TransposeTab("5", 0, LONG_MAX - 11, LONG_MAX).newText, "9223372036854775805");
   EXPECT_EQ(TransposeTab("5", LONG_MAX, 0, LONG_MAX).newText, "9223372036854775800");
+  // The run ends where it ends, whatever digits follow it in the text.
+  EXPECT_EQ(TransposeTab(std::string_view("123").substr(0, 2), 0, 0, 99).newText, "12");
 }
 
 }  // namespace
