@@ -58,9 +58,9 @@ std::uint8_t ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)
 }  // namespace
 
 void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options,
-                std::vector<PaintedRun>& runs) {
+                std::vector<PaintedRun>& runs, BracketState atTextStart) {
   runs.clear();
-  BracketScan brackets(text8, range.start);
+  BracketScan brackets(text8, range.start, atTextStart);
   // The tokens: the longest runs of non-separators, a token running on past
   // the range cut at its end. One pass, that also notes whether any digit
   // (and so any fret) is there.
