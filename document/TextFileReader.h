@@ -1,6 +1,6 @@
 #pragma once
-// Reads a song file of any supported encoding as UTF-8 text, one line at a
-// time or all at once. The encoding comes from the byte-order mark; a file
+// Reads a song file of any supported encoding as UTF-8 text, one line (or
+// segment of a long line) at a time or all at once. The encoding comes from the byte-order mark; a file
 // without one is taken as UTF-8 when it is valid UTF-8 and as Windows-1252
 // otherwise, so that song files written on Windows read correctly and can be
 // saved back in the code page they came in.
@@ -79,14 +79,14 @@ class CTextFileReader {
 
   // The next segment of a line, for lines too long to hold whole: the line's
   // UTF-8 up to just after its last space or tab within `window` bytes, or
-  // the rest of the line when that is no longer. A space or tab is where a
-  // line can be cut without changing what is found in it. A line with no
-  // space or tab within the window is held until one comes or the line ends,
-  // so a segment is longer than the window only when none of its bytes but
-  // the last is a space or tab. Joined, the segments of a line are what
+  // the rest of the line when that fits in the window. A space or tab is
+  // where a line can be cut without changing what is found in it. A line with
+  // no space or tab within the window is held until one comes or the line
+  // ends, so a segment is longer than the window only when none of its bytes
+  // but the last is a space or tab. Joined, the segments of a line are what
   // ReadLine gives (the last may be empty, when the line ends just after a
-  // cut). False only when the end of the file had already been reached
-  // before the call. Not to be mixed with ReadLine on one reader.
+  // cut). False only when the end of the file had already been reached before
+  // the call. Not to be mixed with ReadLine on one reader.
   bool ReadSegment(std::string& segment, std::size_t window, SegmentPlace& place);
 
   // Every remaining line, joined by `separator`. False, leaving `text` as it
