@@ -32,17 +32,19 @@ bool Flush(std::string& bytes, CliStreams& streams) {
   return static_cast<bool>(streams.out);
 }
 
-// Reads a song ("-": standard input) line by line, handing each line to
-// `take` with whether a line break follows it; `take` returns false to stop
-// (output failed).
+// Reads a song ("-": standard input) line by line, a long line in segments
+// of about `window` bytes, handing each to `take` with where it stands in
+// its line; `take` returns false to stop (output failed).
 template <typename Take>
-bool ForEachSongLine(const std::string& file, SongFileLines& lines, CliStreams& streams, Take&& take) {
+bool ForEachSongSegment(const std::string& file, SongFileLines& lines, std::size_t window, CliStreams& streams,
+                        Take&& take) {
   ReadError error;
   std::string failed;  // the file that failed
   if (file == "-" ? lines.OpenStandardInput(error) : lines.Open(file, error)) {
-    std::string line;
-    while (failed.empty() && lines.Reader().ReadLine(line)) {
-      if (!take(line, !lines.Reader().AtEnd())) {
+    std::string segment;
+    SegmentPlace place;
+    while (failed.empty() && lines.Reader().ReadSegment(segment, window, place)) {
+      if (!take(segment, place)) {
         failed = "standard output";
         error.reason = "write failed";
       }
@@ -54,6 +56,11 @@ bool ForEachSongLine(const std::string& file, SongFileLines& lines, CliStreams& 
   if (failed.empty()) return true;
   FileError(streams, failed, error.reason);
   return false;
+}
+
+void ColorizeSegment(SongLinePass& pass, std::string_view segment, const SegmentPlace& place) {
+  if (place.startsLine) pass.Colorize(segment);
+  else pass.ColorizeContinued(segment);
 }
 
 // The request's options applied over the user's defaults.
@@ -80,23 +87,28 @@ void Report(const CliRequest& request, const std::string& file, std::string_view
 }
 
 int TransposeFile(const std::string& file, const CliRequest& request, const DocumentOptions& options,
-                  CliStreams& streams) {
+                  std::size_t window, CliStreams& streams) {
   const TransposeRequest& tr = request.transpose;
   const bool toFile = tr.inPlace || tr.outputPath;
   SongFileLines lines;
   SongLinePass pass(options);
   std::optional<SaveEncoder> encoder;
   TransposeCounts counts;
-  std::string scratch;  // a line that changed
+  std::string scratch;  // a line or segment that changed
   std::string bytes;  // the whole file for a file; a piece at a time for standard output
-  const bool read = ForEachSongLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
+  const auto take = [&](const std::string& segment, const SegmentPlace& place) {
     // The form to save in is settled once the first line is read.
-    if (!encoder) encoder.emplace(lines.Reader().EncodingToSave());
-    pass.Colorize(line);
-    encoder->Put(pass.Transposed(scratch, counts), lineBreak, bytes);
+    if (!encoder) {
+      encoder.emplace(lines.Reader().EncodingToSave());
+      // The new file is about as long as the old; room for it at once
+      // spares growing it by copies that would double what is held.
+      if (toFile) bytes.reserve(lines.Size() + lines.Size() / 8);
+    }
+    ColorizeSegment(pass, segment, place);
+    encoder->Put(pass.Transposed(scratch, counts), place.lineBreak, bytes);
     return toFile || bytes.size() < kOutputChunk || Flush(bytes, streams);
-  });
-  if (!read) return kUsageOrFileError;
+  };
+  if (!ForEachSongSegment(file, lines, window, streams, take)) return kUsageOrFileError;
   encoder->Finish(bytes);
 
   if (tr.inPlace && !tr.force && lines.Reader().Losses().Any()) {
@@ -129,7 +141,7 @@ int TransposeFile(const std::string& file, const CliRequest& request, const Docu
 }
 
 int ColorizeFile(const std::string& file, const CliRequest& request, const DocumentOptions& options,
-                 CliStreams& streams) {
+                 std::size_t window, CliStreams& streams) {
   const ColorizeFormat format =
       request.format.value_or(streams.outIsTerminal ? ColorizeFormat::Ansi : ColorizeFormat::Spans);
   ColorizeWriter writer(format, options,
@@ -138,12 +150,12 @@ int ColorizeFile(const std::string& file, const CliRequest& request, const Docum
   SongFileLines lines;
   std::string bytes;
   writer.Begin(bytes);
-  const bool read = ForEachSongLine(file, lines, streams, [&](const std::string& line, bool lineBreak) {
-    pass.Colorize(line);
-    writer.Line(pass, lineBreak, bytes);
+  const auto take = [&](const std::string& segment, const SegmentPlace& place) {
+    ColorizeSegment(pass, segment, place);
+    writer.Segment(pass, place, bytes);
     return bytes.size() < kOutputChunk || Flush(bytes, streams);
-  });
-  if (!read) return kUsageOrFileError;
+  };
+  if (!ForEachSongSegment(file, lines, window, streams, take)) return kUsageOrFileError;
   writer.End(bytes);
   if (!Flush(bytes, streams) || !streams.out.flush()) return FileError(streams, "standard output", "write failed");
   return kSuccess;
@@ -151,7 +163,8 @@ int ColorizeFile(const std::string& file, const CliRequest& request, const Docum
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults, CliStreams& streams) {
+int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults, CliStreams& streams,
+           std::size_t segmentWindow) {
   const ParseResult parsed = ParseCommandLine(args);
   if (!parsed.ok()) {
     streams.err << "sonavel-cli: " << parsed.error << "\nTry 'sonavel-cli --help' for more information.\n";
@@ -171,8 +184,8 @@ int RunCli(const std::vector<std::string>& args, const DocumentOptions& defaults
   for (const std::string& file : request.files) {
     int status = kUsageOrFileError;
     try {
-      status = request.command == Command::Transpose ? TransposeFile(file, request, options, streams)
-                                                     : ColorizeFile(file, request, options, streams);
+      status = request.command == Command::Transpose ? TransposeFile(file, request, options, segmentWindow, streams)
+                                                     : ColorizeFile(file, request, options, segmentWindow, streams);
     } catch (const std::bad_alloc&) {
       // Files are written whole, at the end: this one has not been touched.
       FileError(streams, file, "Not enough memory for this file");

@@ -117,12 +117,14 @@ void ColorizeWriter::FlushSpan(std::string& out) {
   m_spanKind = Kind::None;
 }
 
-void ColorizeWriter::Line(const SongLinePass& line, bool lineBreak, std::string& out) {
-  ++m_lineNumber;
-  m_lastLineEmpty = true;
+void ColorizeWriter::Segment(const SongLinePass& segment, const SegmentPlace& place, std::string& out) {
+  if (place.startsLine) {
+    ++m_lineNumber;
+    m_column = 0;
+    m_lastLineEmpty = true;
+  }
   Kind open = Kind::None;
-  long column = 0;
-  line.ForEachPiece([&](const SongLinePass::Piece& piece) {
+  segment.ForEachPiece([&](const SongLinePass::Piece& piece) {
     m_lastLineEmpty = false;
     const Kind kind = KindOf(piece.color);
     if (m_format == ColorizeFormat::Spans) {
@@ -130,7 +132,7 @@ void ColorizeWriter::Line(const SongLinePass& line, bool lineBreak, std::string&
       if (kind != Kind::None) {
         if (m_spanKind == Kind::None) {
           m_spanKind = kind;
-          m_spanColumn = column;
+          m_spanColumn = m_column;
           m_spanLength = 0;
           m_spanText.clear();
         }
@@ -138,7 +140,7 @@ void ColorizeWriter::Line(const SongLinePass& line, bool lineBreak, std::string&
         m_spanLength += piece.characters;
       }
       open = kind;
-      column += piece.characters;
+      m_column += piece.characters;
       return;
     }
     if (kind != open) {
@@ -148,13 +150,15 @@ void ColorizeWriter::Line(const SongLinePass& line, bool lineBreak, std::string&
     }
     AppendVisible(out, piece.bytes, m_format == ColorizeFormat::Html);
   });
-  // A run never crosses a line.
+  // A run never crosses a line, nor a segment: a segment that does not end
+  // its line ends in a space or tab, which is never painted, so nothing is
+  // open at its end.
   if (m_format == ColorizeFormat::Spans) {
     FlushSpan(out);
     return;
   }
   Close(open, out);
-  if (lineBreak) out += '\n';
+  if (place.lineBreak) out += '\n';
 }
 
 void ColorizeWriter::End(std::string& out) const {

@@ -6,6 +6,7 @@
 
 #include "cli/CommandLine.h"
 #include "document/DocumentOptions.h"
+#include "document/TextFileReader.h"
 #include "view/SongLinePass.h"
 
 namespace sonavel::cli {
@@ -15,9 +16,10 @@ class ColorizeWriter {
   // title: the page title of the HTML view.
   ColorizeWriter(ColorizeFormat format, const DocumentOptions& options, std::string title);
 
-  // Each appends to out: Begin once, Line for every coloured line, End once.
+  // Each appends to out: Begin once, Segment for every coloured line or
+  // segment of one, End once.
   void Begin(std::string& out) const;
-  void Line(const SongLinePass& line, bool lineBreak, std::string& out);
+  void Segment(const SongLinePass& segment, const SegmentPlace& place, std::string& out);
   void End(std::string& out) const;
 
  private:
@@ -31,6 +33,7 @@ class ColorizeWriter {
   DocumentOptions m_options;
   std::string m_title;
   long m_lineNumber = 0;
+  long m_column = 0;  // of the next segment's first character
   bool m_lastLineEmpty = true;
   // The span being gathered (spans format).
   Kind m_spanKind = Kind::None;

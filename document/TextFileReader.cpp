@@ -375,33 +375,41 @@ void CTextFileReader::SkipTerminator() {
   if (wasCr && EnsureAvailable(unit) && UnitAt(m_pos) == kLf) m_pos += unit;
 }
 
-bool CTextFileReader::AppendLine(std::string& out) {
-  if (m_eof) return false;
-  if (m_atStart) {
-    m_atStart = false;
-  } else {
-    SkipTerminator();
+// Appends the current line to `out`, or, when `out` holds `limit` bytes or
+// more after a block, stops there to go on with the line at the next call.
+// True when the line's end was reached.
+bool CTextFileReader::AppendLine(std::string& out, std::size_t limit) {
+  if (!m_midLine) {
+    if (m_atStart) {
+      m_atStart = false;
+    } else {
+      SkipTerminator();
+    }
+    m_afterNul = false;
+    m_midLine = true;
   }
-  bool afterNul = false;
   for (;;) {
     if (!m_codePageSettled && m_notUtf8) SwitchToWindows1252(out);
     const bool final = m_sourceExhausted;
-    const Region region = DecodeRegion(m_buffer.data() + m_pos, m_end - m_pos, final, afterNul, out);
+    const Region region = DecodeRegion(m_buffer.data() + m_pos, m_end - m_pos, final, m_afterNul, out);
     m_pos += region.consumed;
     switch (region.stop) {
       case Stop::Terminator:
+        m_midLine = false;
         return true;
       case Stop::Nul:
         ++m_losses.nulUnits;
-        afterNul = true;
+        m_afterNul = true;
         m_pos += UnitSize();
         break;
       case Stop::NeedMore:
         if (final) {
           m_pos = m_end;
           m_eof = true;
+          m_midLine = false;
           return true;
         }
+        if (out.size() >= limit) return false;
         Refill();
         break;
     }
@@ -542,6 +550,63 @@ bool CTextFileReader::ReadLine(std::string& line) {
   return AppendLine(line);
 }
 
+bool CTextFileReader::ReadSegment(std::string& segment, std::size_t window, SegmentPlace& place) {
+  place.startsLine = !m_inSegmentedLine;
+  if (place.startsLine) {
+    if (m_eof) return false;
+    if (!m_codePageSettled) SettleCodePageAhead();
+    m_pending.clear();
+    m_pendingFrom = m_searchedTo = 0;
+    m_pendingEndsLine = false;
+    m_inSegmentedLine = true;
+  }
+  window = std::max<std::size_t>(window, 1);
+  for (;;) {
+    const std::size_t end = NextSegmentEnd(window);
+    if (end != std::string::npos) {
+      segment.assign(m_pending, m_pendingFrom, end - m_pendingFrom);
+      m_pendingFrom = m_searchedTo = end;
+      place.endsLine = place.lineBreak = false;
+      return true;
+    }
+    if (m_pendingEndsLine) {
+      // A line that fits in one segment is handed on without a copy.
+      if (m_pendingFrom == 0) segment.swap(m_pending);
+      else segment.assign(m_pending, m_pendingFrom);
+      m_inSegmentedLine = false;
+      place.endsLine = true;
+      place.lineBreak = !m_eof;
+      return true;
+    }
+    // Only what is not handed on yet stays, so the line is never held whole.
+    m_pending.erase(0, m_pendingFrom);
+    m_searchedTo -= m_pendingFrom;
+    m_pendingFrom = 0;
+    m_pendingEndsLine = AppendLine(m_pending, std::max(window, m_pending.size()) + 1);
+  }
+}
+
+// Where the next segment of m_pending ends, or npos when more of the line is
+// needed to tell, or the rest of the line is its last segment.
+std::size_t CTextFileReader::NextSegmentEnd(std::size_t window) {
+  const auto isCut = [](char c) { return c == ' ' || c == '\t'; };
+  const std::size_t size = m_pending.size();
+  if (size - m_pendingFrom <= window) return std::string::npos;
+  const std::size_t windowEnd = m_pendingFrom + window;
+  std::size_t end = std::string::npos;
+  for (std::size_t i = windowEnd; i > m_searchedTo; --i) {
+    if (isCut(m_pending[i - 1])) {
+      end = i;
+      break;
+    }
+  }
+  for (std::size_t i = std::max(m_searchedTo, windowEnd); end == std::string::npos && i < size; ++i) {
+    if (isCut(m_pending[i])) end = i + 1;
+  }
+  if (end == std::string::npos) m_searchedTo = size;
+  return end;
+}
+
 bool CTextFileReader::ReadAll(std::string& text, std::string_view separator) {
   if (!m_file) return false;
   std::string joined;
@@ -640,6 +705,7 @@ void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
 bool SongFileLines::Open(const std::filesystem::path& path, ReadError& error) {
   m_file = OpenSongFile(path, error);
   if (!m_file) return false;
+  m_size = error.fileSize;  // as the size check found it
   m_reader = std::make_unique<CTextFileReader>(m_file.get());
   return true;
 }
@@ -671,6 +737,7 @@ bool SongFileLines::OpenStandardInput(ReadError& error) {
     }
     m_file.reset(::fmemopen(m_held.data(), m_held.size(), "rb"));
   }
+  m_size = error.fileSize;  // as the size check found it
   if (!m_file) {
     error.kind = ReadErrorKind::System;
     error.reason = ErrorText(errno);

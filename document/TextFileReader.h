@@ -1,6 +1,6 @@
 #pragma once
-// Reads a song file of any supported encoding as UTF-8 text, one line at a
-// time or all at once. The encoding comes from the byte-order mark; a file
+// Reads a song file of any supported encoding as UTF-8 text, one line (or
+// segment of a long line) at a time or all at once. The encoding comes from the byte-order mark; a file
 // without one is taken as UTF-8 when it is valid UTF-8 and as Windows-1252
 // otherwise, so that song files written on Windows read correctly and can be
 // saved back in the code page they came in.
@@ -53,6 +53,13 @@ class Utf8Validator {
   std::size_t m_pendingSize = 0;
 };
 
+// Where a segment that CTextFileReader::ReadSegment gave stands in its line.
+struct SegmentPlace {
+  bool startsLine = true;  // the first segment of its line
+  bool endsLine = true;    // the last segment of its line
+  bool lineBreak = false;  // a line break follows: it ends a line that is not the file's last
+};
+
 class CTextFileReader {
  public:
   static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
@@ -69,6 +76,18 @@ class CTextFileReader {
   // the end of the file had already been reached before the call; `line` is
   // then left as it was.
   bool ReadLine(std::string& line);
+
+  // The next segment of a line, for lines too long to hold whole: the line's
+  // UTF-8 up to just after its last space or tab within `window` bytes, or
+  // the rest of the line when that fits in the window. A space or tab is
+  // where a line can be cut without changing what is found in it. A line with
+  // no space or tab within the window is held until one comes or the line
+  // ends, so a segment is longer than the window only when none of its bytes
+  // but the last is a space or tab. Joined, the segments of a line are what
+  // ReadLine gives (the last may be empty, when the line ends just after a
+  // cut). False only when the end of the file had already been reached before
+  // the call. Not to be mixed with ReadLine on one reader.
+  bool ReadSegment(std::string& segment, std::size_t window, SegmentPlace& place);
 
   // Every remaining line, joined by `separator`. False, leaving `text` as it
   // was, when the file is not open or could not be read to its end. The file
@@ -113,7 +132,8 @@ class CTextFileReader {
   std::size_t UnitSize() const;
   std::uint32_t UnitAt(std::size_t pos) const;
   void SkipTerminator();
-  bool AppendLine(std::string& out);
+  bool AppendLine(std::string& out, std::size_t limit = std::string::npos);
+  std::size_t NextSegmentEnd(std::size_t window);
   Region DecodeRegion(const unsigned char* bytes, std::size_t size, bool final, bool afterNul,
                       std::string& out);
   Region DecodeEightBit(const unsigned char* bytes, std::size_t size, bool afterNul, std::string& out);
@@ -142,6 +162,17 @@ class CTextFileReader {
   std::vector<char> m_scratch;      // a line's decoded UTF-8, appended at once
   ContentHasher m_hasher;
   std::uint64_t m_hashedEnd = 0;    // file offset up to which bytes are hashed
+
+  bool m_midLine = false;   // AppendLine stopped before the end of the line
+  bool m_afterNul = false;  // the rest of the line is dropped
+
+  // ReadSegment: the current line's text read but not handed on yet, from
+  // m_pendingFrom; none of it is a space or tab up to m_searchedTo.
+  std::string m_pending;
+  std::size_t m_pendingFrom = 0;
+  std::size_t m_searchedTo = 0;
+  bool m_inSegmentedLine = false;  // a line is being handed on
+  bool m_pendingEndsLine = false;  // m_pending reaches the end of its line
 
   bool m_eof = false;
   bool m_atStart = true;
@@ -196,9 +227,11 @@ class SongFileLines {
   // first, since the reader may have to start again once it knows the code
   // page. Within the same size limit as a file.
   bool OpenStandardInput(ReadError& error);
-  // The reader of the open file: ReadLine, AtEnd, and after the last line
-  // what the file was and what reading lost.
+  // The reader of the open file: ReadLine or ReadSegment, AtEnd, and after
+  // the last line what the file was and what reading lost.
   CTextFileReader& Reader() { return *m_reader; }
+  // The size of the file (or of the standard input held) in bytes.
+  std::uint64_t Size() const { return m_size; }
   // After the last line: false, with `error` saying why, when the text
   // ended early because reading failed.
   bool Finished(ReadError& error) const;
@@ -207,6 +240,7 @@ class SongFileLines {
   std::string m_held;  // standard input that cannot be read twice; before m_file, which reads it
   std::unique_ptr<std::FILE, FileCloser> m_file;
   std::unique_ptr<CTextFileReader> m_reader;
+  std::uint64_t m_size = 0;
 };
 
 }  // namespace sonavel

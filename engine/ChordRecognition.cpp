@@ -50,7 +50,8 @@ bool IsChord(std::string_view token) {
   return true;
 }
 
-BracketScan::BracketScan(std::string_view text, long from) : m_text(text) {
+BracketScan::BracketScan(std::string_view text, long from, BracketState atTextStart)
+    : m_text(text), m_open(atTextStart == BracketState::Open) {
   // Reading from the line break before `from` (or the start) sets the state.
   const long size = static_cast<long>(text.size());
   if (from > size) from = size;
@@ -66,6 +67,12 @@ bool BracketScan::OpenBefore(long pos) {
     else if (c == ']' || c == '\n') m_open = false;
   }
   return m_open;
+}
+
+BracketState BracketStateAfter(std::string_view text, BracketState atStart) {
+  const std::size_t last = text.find_last_of("[]\n");
+  if (last == std::string_view::npos) return atStart;
+  return text[last] == '[' ? BracketState::Open : BracketState::Closed;
 }
 
 }  // namespace sonavel

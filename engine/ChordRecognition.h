@@ -32,13 +32,17 @@ inline bool IsSeparator(char c) { return IsSeparator(static_cast<unsigned char>(
 // aug, optionally ending in one asterisk. Exact and case-sensitive.
 bool IsChord(std::string_view token);
 
+// Whether a "[" stands open: read up to a place on its line, no "]" since.
+enum class BracketState { Closed, Open };
+
 // Whether an opening "[" stands before a position on the same line with no
 // "]" between them. Asked for positions in increasing order, it reads each
 // character once, so a pass over a long line stays linear.
 class BracketScan {
  public:
-  // The scan starts on the line that holds `from`.
-  explicit BracketScan(std::string_view text, long from = 0);
+  // The scan starts on the line that holds `from`. A text that continues a
+  // line handed on in segments starts with that line's state so far.
+  explicit BracketScan(std::string_view text, long from = 0, BracketState atTextStart = BracketState::Closed);
   // pos must not be below the pos of an earlier call. A position beyond the
   // text looks back from its last character.
   bool OpenBefore(long pos);
@@ -48,5 +52,8 @@ class BracketScan {
   long m_next = 0;  // the first character not read yet
   bool m_open = false;
 };
+
+// The state after the whole of `text`, which starts in `atStart`.
+BracketState BracketStateAfter(std::string_view text, BracketState atStart);
 
 }  // namespace sonavel

@@ -47,8 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text =
       sonavel::IsValidUtf8(bytes) ? bytes : sonavel::Windows1252ToUtf8(bytes);
 
-  // Line by line, the text comes out as the whole text in a control does.
-  if (!(sonavel::test::LineByLine(text, options) == sonavel::test::ThroughControl(text, options))) std::abort();
+  // Line by line, and each line in segments, the text comes out as the
+  // whole text in a control does.
+  const sonavel::test::PipelineResult editor = sonavel::test::ThroughControl(text, options);
+  if (!(sonavel::test::LineByLine(text, options) == editor)) std::abort();
+  if (!(sonavel::test::LineByLine(text, options, true) == editor)) std::abort();
 
   sonavel::MemoryTextControl control;
   control.SetText(text);

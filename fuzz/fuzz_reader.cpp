@@ -1,7 +1,7 @@
 // Arbitrary bytes as a song file: the reader must give valid UTF-8, the same
-// text whether read whole or line by line (at any block size), and the text
-// saved and read again must come back unchanged, whether saved whole or
-// line by line as it is read.
+// text whether read whole, line by line or in segments (at any block size),
+// and the text saved and read again must come back unchanged, whether saved
+// whole or piecemeal as it is read.
 
 #include <cstdint>
 #include <cstdio>
@@ -57,19 +57,22 @@ struct LineReading {
   std::string saved;   // the lines saved one by one as they were read
 };
 
-LineReading ReadLines(const std::uint8_t* data, std::size_t size, std::size_t blockSize) {
+// window 0: line by line; else in segments of about that many bytes.
+LineReading ReadLines(const std::uint8_t* data, std::size_t size, std::size_t blockSize, std::size_t window) {
   std::vector<char> storage;
   UniqueFile file = OpenBytes(storage, data, size);
   Check(file != nullptr, "fmemopen");
   sonavel::CTextFileReader reader(file.get(), blockSize);
   LineReading reading;
   std::optional<sonavel::SaveEncoder> encoder;
-  std::string line;
-  for (bool first = true; reader.ReadLine(line); first = false) {
-    if (!first) reading.joined += "\r\n";
-    reading.joined += line;
+  std::string text;
+  sonavel::SegmentPlace place;
+  while (window == 0 ? reader.ReadLine(text) : reader.ReadSegment(text, window, place)) {
+    if (window == 0) place.lineBreak = !reader.AtEnd();
+    reading.joined += text;
+    if (place.lineBreak) reading.joined += "\r\n";
     if (!encoder) encoder.emplace(reader.EncodingToSave());
-    encoder->Put(line, !reader.AtEnd(), reading.saved);
+    encoder->Put(text, place.lineBreak, reading.saved);
   }
   encoder->Finish(reading.saved);
   return reading;
@@ -104,10 +107,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Small blocks put every unit and line end across a block boundary.
   const std::size_t blockSize = size == 0 ? 1 : 1 + data[0] % 7;
   Check(ReadAll(data, size, blockSize).text == whole.text, "block size does not change the text");
-  const LineReading lines = ReadLines(data, size, blockSize);
+  const std::string saved = sonavel::EncodeForSave(whole.text, whole.saveEncoding, nullptr);
+  const LineReading lines = ReadLines(data, size, blockSize, 0);
   Check(lines.joined == whole.text, "ReadLine joined equals ReadAll");
-  Check(lines.saved == sonavel::EncodeForSave(whole.text, whole.saveEncoding, nullptr),
-        "saving line by line as read equals saving the whole text");
+  Check(lines.saved == saved, "saving line by line as read equals saving the whole text");
+  const LineReading segments = ReadLines(data, size, blockSize, size < 2 ? 1 : 1 + data[1] % 5);
+  Check(segments.joined == whole.text, "ReadSegment joined equals ReadAll");
+  Check(segments.saved == saved, "saving segment by segment as read equals saving the whole text");
 
   // The text has only CR LF line breaks, so it must survive saving as it is.
   CheckRoundTrip(whole.text, whole.saveEncoding);

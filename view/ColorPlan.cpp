@@ -60,9 +60,9 @@ std::uint8_t ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)
 }  // namespace
 
 void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options,
-                std::vector<PaintedRun>& runs) {
+                std::vector<PaintedRun>& runs, BracketState atTextStart) {
   runs.clear();
-  BracketScan brackets(text8, range.start);
+  BracketScan brackets(text8, range.start, atTextStart);
   // The tokens are the longest runs of non-separators, a token running on
   // past the range cut at its end; a chord starts with A to H. Most tokens
   // are words, so the scan goes byte by byte without a branch until a byte

@@ -38,8 +38,9 @@ struct PaintedRun {
 // The painted runs of the inclusive range of text8 (one byte per position,
 // as TextControl::Text8 gives it), in text order and apart from each other;
 // every other character of the range is text. Replaces the content of runs.
+// A text8 that continues a line starts in that line's bracket state.
 void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& options,
-                std::vector<PaintedRun>& runs);
+                std::vector<PaintedRun>& runs, BracketState atTextStart = BracketState::Closed);
 
 // What the transposition pass writes over one coloured run: its first
 // `length` characters become `text`.

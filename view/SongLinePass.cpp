@@ -33,7 +33,7 @@ bool HoldsByteA0(std::string_view bytes) {
 
 SongLinePass::SongLinePass(const DocumentOptions& options) : m_options(options), m_rewriter(options) {}
 
-void SongLinePass::Colorize(std::string_view line) {
+void SongLinePass::ColorizeFrom(std::string_view line, BracketState atStart) {
   if (line.size() > UINT32_MAX) throw std::length_error("line too long");
   m_line = line;
   m_offsets.clear();
@@ -61,7 +61,9 @@ void SongLinePass::Colorize(std::string_view line) {
     m_text8 = m_projection;
   }
   if (m_text8.empty()) m_runs.clear();
-  else PlanColors(m_text8, TextSpan{0, static_cast<long>(m_text8.size()) - 1}, m_options, m_runs);
+  else PlanColors(m_text8, TextSpan{0, static_cast<long>(m_text8.size()) - 1}, m_options, m_runs, atStart);
+  // Kept now: the text is lent only until the next call.
+  if (m_options.chordInBrackets) m_bracketsAfter = BracketStateAfter(m_text8, atStart);
 }
 
 std::size_t SongLinePass::ByteOffset(long pos) const {

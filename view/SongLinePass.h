@@ -1,8 +1,8 @@
 #pragma once
-// Colorizing and transposing one line at a time, for texts too long to hold
-// in a text control. Chords, brackets and frets never look past a line end,
-// so the lines come out exactly as F5 followed by Shift+F7 leave the whole
-// text in a control.
+// Colorizing and transposing one line at a time (a long line in segments),
+// for texts too long to hold in a text control. Chords, brackets and frets
+// never look past a line end, so the lines come out exactly as F5 followed
+// by Shift+F7 leave the whole text in a control.
 
 #include <cstdint>
 #include <string>
@@ -21,7 +21,15 @@ class SongLinePass {
 
   // Colours the next line: UTF-8 without its line break. The line is lent
   // until the next call.
-  void Colorize(std::string_view line);
+  void Colorize(std::string_view line) { ColorizeFrom(line, BracketState::Closed); }
+
+  // Colours the next segment of the line of the previous call, for a line
+  // too long to hold: the line handed on in segments, each cut just after a
+  // space or tab. No chord, fret or the test around one looks across such a
+  // cut (a space or tab is a separator, not a tablature character), so only
+  // whether a "[" stands open carries over. ForEachPiece and Transposed then
+  // cover the segment.
+  void ColorizeContinued(std::string_view segment) { ColorizeFrom(segment, m_bracketsAfter); }
 
   // A stretch of the coloured line in one role: its UTF-8 bytes, its colour
   // and how many characters it holds.
@@ -50,6 +58,7 @@ class SongLinePass {
   std::string_view Transposed(std::string& scratch, TransposeCounts& counts) const;
 
  private:
+  void ColorizeFrom(std::string_view line, BracketState atStart);
   // Positions are those of m_text8.
   std::size_t ByteOffset(long pos) const;
   Piece PieceOf(long start, long end, ColorRef color) const;
@@ -62,6 +71,7 @@ class SongLinePass {
   std::string m_projection;              // one byte per character, for a line the engine cannot read as it is
   std::vector<std::uint32_t> m_offsets;  // byte offset of every character and of the end; empty without a projection
   std::vector<PaintedRun> m_runs;
+  BracketState m_bracketsAfter = BracketState::Closed;  // at the end of the text coloured last
 };
 
 }  // namespace sonavel

@@ -134,6 +134,16 @@ const DecodeRow kDecodeRows[] = {
      "41 0D 0A F0 9F 8E B8 EF BF BD 41 EF BF BD EF BF BD EF BF BD", kLe, kUtf8, {0, 0, 4}},
     {"Utf8DamageKeepsWhatFollows", "EF BB BF C3 41 80 C0 80 0D 0A E2 82",
      "EF BF BD 41 EF BF BD EF BF BD EF BF BD 0D 0A EF BF BD EF BF BD", kU8, kUtf8, {0, 0, 6}},
+    // Where segments are cut: runs of spaces and tabs, a character beyond
+    // ASCII on either side, a word longer than the window, a line ending in a space.
+    {"SpacesAndTabs", "61 20 62 62 09 C3 A5 20 20 63 63 63 63 20 0A 20 0D 09 F0 9F 8E B8",
+     "61 20 62 62 09 C3 A5 20 20 63 63 63 63 20 0D 0A 20 0D 0A 09 F0 9F 8E B8", k8, kUtf8},
+    {"SpacesInUtf16", "FE FF 00 41 00 20 D8 3C DF B8 00 09 00 42 00 42 00 42 00 42 00 20",
+     "41 20 F0 9F 8E B8 09 42 42 42 42 20", kBe, kUtf8},
+    {"SpacesBeforeAWindows1252Letter", "41 20 42 20 43 0A 44 20 E5 20 46", "41 20 42 20 43 0D 0A 44 20 C3 A5 20 46", k8,
+     k1252},
+    // A segment may end while the rest of its line is being dropped.
+    {"NulBeforeACut", "61 62 63 00 20 64 20 65 0A 66", "61 62 63 0D 0A 66", k8, kUtf8, {1, 4, 0}},
 };
 
 class DecodeTable : public ::testing::TestWithParam<DecodeRow> {};
@@ -164,6 +174,27 @@ TEST_P(DecodeTable, SameTextWhateverTheBlockSize) {
     std::string lines;
     for (std::string line, separator; lineReader.ReadLine(line); separator = "\r\n") lines += separator + line;
     EXPECT_EQ(Hex(lines), row.textHex) << "line by line";
+
+    // In segments of a few bytes, each cut just after a space or tab, or
+    // longer only where there is none to cut after.
+    for (const std::size_t window : {1, 3}) {
+      Source again{.bytes = source.bytes};
+      const UniqueFile bySegment = Open(again);
+      CTextFileReader segmentReader(bySegment.get(), blockSize);
+      std::string joined;
+      std::string segment;
+      SegmentPlace place;
+      for (bool lineOpen = false; segmentReader.ReadSegment(segment, window, place); lineOpen = !place.endsLine) {
+        EXPECT_EQ(place.startsLine, !lineOpen) << Hex(joined);
+        const std::size_t firstCut = segment.find_first_of(" \t");
+        EXPECT_TRUE(segment.size() <= window || firstCut == std::string::npos || firstCut == segment.size() - 1)
+            << Hex(segment);
+        EXPECT_TRUE(place.endsLine || segment.ends_with(' ') || segment.ends_with('\t')) << Hex(segment);
+        joined += segment;
+        if (place.lineBreak) joined += "\r\n";
+      }
+      EXPECT_EQ(Hex(joined), row.textHex) << "in segments of " << window;
+    }
   }
 }
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace sonavel {
 namespace {
@@ -31,21 +33,29 @@ TEST(IsChord, FollowsTheChordGrammar) {
   }
 }
 
-// A closing bracket, a line end or the start of the text stops the look-back.
+// A closing bracket, a line end or the start of the text stops the look-back;
+// a text that continues a line starts in that line's state.
 TEST(BracketScan, LooksBackOnTheSameLineForAnOpenBracket) {
+  constexpr auto kOpen = BracketState::Open;
   const struct {
     const char* text;
     long pos;
     bool inside;
+    BracketState atStart = BracketState::Closed;
   } rows[] = {
       {"[C]la [G7]x", 1, true}, {"[C]la [G7]x", 7, true}, {"[C]la [G7]x", 3, false}, {"[Am7", 3, true},
       {"C [x] G", 6, false},    {"[\nG", 2, false},       {"la G", 3, false},        {"[C", 0, false},
-      {"[C", -3, false},        {"[", 1, true},
+      {"[C", -3, false},        {"[", 1, true},           {"C D", 2, true, kOpen},   {"C] D", 3, false, kOpen},
+      {"C\nD", 2, false, kOpen}, {"x\n[C", 4, true, kOpen}, {"", 0, true, kOpen},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(BracketScan(row.text).OpenBefore(row.pos), row.inside) << row.text << " at " << row.pos;
+    EXPECT_EQ(BracketScan(row.text, 0, row.atStart).OpenBefore(row.pos), row.inside) << row.text << " at " << row.pos;
     // Starting on the position's own line gives the same answer.
-    EXPECT_EQ(BracketScan(row.text, row.pos).OpenBefore(row.pos), row.inside) << row.text << " from " << row.pos;
+    EXPECT_EQ(BracketScan(row.text, row.pos, row.atStart).OpenBefore(row.pos), row.inside)
+        << row.text << " from " << row.pos;
+    // And so does the state after the text before it, which a next segment starts in.
+    const std::string_view before = std::string_view(row.text).substr(0, static_cast<std::size_t>(std::max(row.pos, 0L)));
+    EXPECT_EQ(BracketStateAfter(before, row.atStart) == kOpen, row.inside) << row.text << " after " << row.pos;
   }
   // A position beyond the text looks back from its last character; here the
   // text ends before the "]" that follows it in memory.

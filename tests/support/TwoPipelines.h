@@ -1,6 +1,6 @@
 #pragma once
 // The editor's pipeline (F5 then Shift+F7 on a whole text in a control) and
-// the command-line tool's (the same, one line at a time), run on one text
+// the command-line tool's (the same, one line or segment at a time), run on one text
 // for comparison. Both give the colour of every position, line breaks
 // included, the transposed text with LF line breaks, and the counts.
 
@@ -37,17 +37,26 @@ inline PipelineResult ThroughControl(std::string_view utf8, DocumentOptions opti
   return result;
 }
 
-inline PipelineResult LineByLine(std::string_view utf8, const DocumentOptions& options) {
+// inSegments: each line handed on in segments cut after every space and
+// tab, the finest cut the command-line tool makes in a long line.
+inline PipelineResult LineByLine(std::string_view utf8, const DocumentOptions& options, bool inSegments = false) {
   PipelineResult result;
   TransposeCounts counts;
   SongLinePass pass(options);
   std::string scratch;
   ForEachLine(utf8, [&](std::string_view line, bool lineBreak) {
-    pass.Colorize(line);
-    pass.ForEachPiece([&](const SongLinePass::Piece& piece) {
-      result.colors.insert(result.colors.end(), static_cast<std::size_t>(piece.characters), piece.color);
-    });
-    result.text += pass.Transposed(scratch, counts);
+    std::size_t from = 0;
+    do {
+      const std::size_t cut = inSegments ? line.find_first_of(" \t", from) : std::string_view::npos;
+      const std::size_t end = cut == std::string_view::npos ? line.size() : cut + 1;
+      if (from == 0) pass.Colorize(line.substr(0, end));
+      else pass.ColorizeContinued(line.substr(from, end - from));
+      pass.ForEachPiece([&](const SongLinePass::Piece& piece) {
+        result.colors.insert(result.colors.end(), static_cast<std::size_t>(piece.characters), piece.color);
+      });
+      result.text += pass.Transposed(scratch, counts);
+      from = end;
+    } while (from < line.size());
     if (lineBreak) {
       result.colors.push_back(options.textcolor);
       result.text += '\n';

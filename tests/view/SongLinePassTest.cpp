@@ -1,6 +1,7 @@
-// Line by line, a song comes out exactly as F5 and Shift+F7 leave it in a
-// control: every colour, every byte and both counts, for every real song
-// and for the texts where a scan could look past a line end.
+// Line by line, and each line in segments, a song comes out exactly as F5
+// and Shift+F7 leave it in a control: every colour, every byte and both
+// counts, for every real song and for the texts where a scan could look past
+// a line end or a cut.
 
 #include <gtest/gtest.h>
 
@@ -37,11 +38,14 @@ std::vector<OptionSet> OptionSets() {
 
 void ExpectSame(std::string_view text, const DocumentOptions& options, const std::string& what) {
   const test::PipelineResult control = test::ThroughControl(text, options);
-  const test::PipelineResult lines = test::LineByLine(text, options);
-  EXPECT_EQ(lines.text, control.text) << what;
-  EXPECT_EQ(lines.colors, control.colors) << what;
-  EXPECT_EQ(lines.chords, control.chords) << what;
-  EXPECT_EQ(lines.tabs, control.tabs) << what;
+  for (const bool inSegments : {false, true}) {
+    const test::PipelineResult lines = test::LineByLine(text, options, inSegments);
+    const std::string how = what + (inSegments ? " (in segments)" : "");
+    EXPECT_EQ(lines.text, control.text) << how;
+    EXPECT_EQ(lines.colors, control.colors) << how;
+    EXPECT_EQ(lines.chords, control.chords) << how;
+    EXPECT_EQ(lines.tabs, control.tabs) << how;
+  }
 }
 
 TEST(SongLinePass, GivesWhatTheControlGivesOnEdgeTexts) {
@@ -55,6 +59,8 @@ TEST(SongLinePass, GivesWhatTheControlGivesOnEdgeTexts) {
       "e|-3-\r\n-5-", // nor at the end of the last line
       "e|-12\n-\n",   // a fret needs its tablature character on the same line
       "[C\nG] [D E]\nF",
+      "[Am\tB7 C] D [E\t\t|-3-| F#",  // a bracket open across cuts, and closed
+      "e|-3-\t-5- |-7 - 9-| ",
       "Am  \xc3\xa9t\xc3\xa9  F#m7\r\n\xe2\x82\xac-3-| \xf0\x9f\x8e\xb8 C/G\n",
       "(B7) -7- |5h7| H7sus4 Bb/D x\r\r\nEbmaj7*",
       "la la\tC\x01" "D\n\n\n",
