@@ -1,9 +1,9 @@
 #pragma once
 // Reads a song file of any supported encoding as UTF-8 text, one line (or
-// segment of a long line) at a time or all at once. The encoding comes from the byte-order mark; a file
-// without one is taken as UTF-8 when it is valid UTF-8 and as Windows-1252
-// otherwise, so that song files written on Windows read correctly and can be
-// saved back in the code page they came in.
+// segment of a long line) at a time or all at once. The encoding comes from
+// the byte-order mark; a file without one is taken as UTF-8 when it is valid
+// UTF-8 and as Windows-1252 otherwise, so that song files written on Windows
+// read correctly and can be saved back in the code page they came in.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The editor's pipeline (F5 then Shift+F7 on a whole text in a control) and
-// the command-line tool's (the same, one line or segment at a time), run on one text
-// for comparison. Both give the colour of every position, line breaks
+// the command-line tool's (the same, one line or segment at a time), run on
+// one text for comparison. Both give the colour of every position, line breaks
 // included, the transposed text with LF line breaks, and the counts.
 
 #include <string>
