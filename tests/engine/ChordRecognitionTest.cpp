@@ -28,7 +28,9 @@ TEST(IsChord, FollowsTheChordGrammar) {
     EXPECT_TRUE(IsChord(chord)) << chord;
   }
   for (const char* other : {"",    "am", "N",   "CM7", "Cm7b5", "C+",     "C-", "Cmm",   "Cmi",   "Cma", "Dad",
-                            "Add", "Be", "C*7", "E*m", "C**",   "Cmaj7m", "I",  "\xC4m", "C\xB2", "-",   "add9"}) {
+                            "Add", "Be", "C*7", "E*m", "C**",   "Cmaj7m", "I",  "\xC4m", "C\xB2", "-",   "add9",
+                            // one letter off each suffix word
+                            "Cmxj", "Cmax", "Cmxn", "Cmix", "Csxs", "Csux", "Cdxm", "Cdix", "Caxd", "Cadx", "Caxg", "Caux"}) {
     EXPECT_FALSE(IsChord(other)) << other;
   }
 }
