@@ -96,10 +96,8 @@ void PlanColors(std::string_view text8, TextSpan range, const DocumentOptions& o
     while (next < chords && runs[next].span.end < fret.start) ++next;
     if (next == chords || runs[next].span.start > fret.start) runs.push_back(PaintedRun{fret, ColorRole::Tab});
   });
-  if (chords > 0 && runs.size() > chords) {
-    std::inplace_merge(runs.begin(), runs.begin() + static_cast<std::ptrdiff_t>(chords), runs.end(),
-                       [](const PaintedRun& a, const PaintedRun& b) { return a.span.start < b.span.start; });
-  }
+  std::inplace_merge(runs.begin(), runs.begin() + static_cast<std::ptrdiff_t>(chords), runs.end(),
+                     [](const PaintedRun& a, const PaintedRun& b) { return a.span.start < b.span.start; });
 }
 
 RunRewriter::RunRewriter(const DocumentOptions& options) : m_options(options) {

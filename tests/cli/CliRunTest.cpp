@@ -174,9 +174,10 @@ const RunCase kRuns[] = {
      nullptr},
     {"UnwritableOutputLeavesNothing", "C\n", "transpose -o @plain/out @in", kUsageOrFileError, "",
      "plain/out: ", nullptr, nullptr},
-    // A song must not set the window title or the clipboard of the terminal.
-    {"AnsiShowsControlCharacters", "C \x1b]0;x\x07 \x7f\xc2\x9b\t\x01\xc3\xa5\n", "colorize --format ansi @in",
-     kSuccess, "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\xc3\xa5\n", "", nullptr, nullptr},
+    // A song must not set the window title or the clipboard of the terminal;
+    // the prompt after it starts on a line of its own.
+    {"AnsiShowsControlCharacters", "C \x1b]0;x\x07 \x7f\xc2\x9b\t\x01\xc3\xa5 <&\">", "colorize --format ansi @in",
+     kSuccess, "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\xc3\xa5 <&\">\n", "", nullptr, nullptr},
     {"InPlaceRefusesBytesItCannotKeep", "C\0x\nD\n"sv, "transpose --in-place @in", kUsageOrFileError, "",
      "holds bytes that cannot be kept: 1 NUL byte (and 1 byte after them on their lines); not replaced", nullptr,
      nullptr},
@@ -201,11 +202,11 @@ const RunCase kRuns[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, CliRun, ::testing::ValuesIn(kRuns), ::testing::PrintToStringParamName());
 
 TEST_F(CliFolder, HtmlIsAStandalonePageColouredAsTheEditor) {
-  std::ofstream(m_dir / "a&b.crd", std::ios::binary) << "<C> & D\n";
+  std::ofstream(m_dir / "a&b.crd", std::ios::binary) << "<C> & D \"x\"\n";
   const Result r = Run("colorize --format html @a&b.crd");
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_NE(r.out.find("<title>a&amp;b.crd</title>"), std::string::npos);
-  EXPECT_NE(r.out.find("&lt;<span class=\"chord\">C</span>&gt; &amp; <span class=\"chord\">D</span>"),
+  EXPECT_NE(r.out.find("&lt;<span class=\"chord\">C</span>&gt; &amp; <span class=\"chord\">D</span> &quot;x&quot;"),
             std::string::npos);
   EXPECT_NE(r.out.find("#0000ff"), std::string::npos);
 }

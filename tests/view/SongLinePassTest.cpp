@@ -64,6 +64,7 @@ TEST(SongLinePass, GivesWhatTheControlGivesOnEdgeTexts) {
       "Am  \xc3\xa9t\xc3\xa9  F#m7\r\n\xe2\x82\xac-3-| \xf0\x9f\x8e\xb8 C/G\n",
       "(B7) -7- |5h7| H7sus4 Bb/D x\r\r\nEbmaj7*",
       "la la\tC\x01" "D\n\n\n",
+      "C\xc2\xa0" "Am \xc2\xa0-3-|",  // read through its projection, from the first character
   };
   for (const OptionSet& set : OptionSets()) {
     for (const char* text : texts) ExpectSame(text, set.options, std::string(set.name) + ": " + text);

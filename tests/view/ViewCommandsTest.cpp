@@ -65,6 +65,7 @@ const ColorizeCase kColorizeCases[] = {
     {"DecolorizeTheTokenAtTheCaret", "C Am G", {3, 3}, Command::ColorizeAllThenDecolorize, false, "c....c"},
     {"DecolorizeTheSelection", "C Am G D", {2, 6}, Command::ColorizeAllThenDecolorize, false, "c......c"},
     {"EmptyText", "", {}, Command::Colorize, false, ""},
+    {"ChordLettersAToH", "A B C D E F G H I @", {}, Command::Colorize, false, "c.c.c.c.c.c.c.c...."},
 };
 
 INSTANTIATE_TEST_SUITE_P(View, Colorize, ::testing::ValuesIn(kColorizeCases), ::testing::PrintToStringParamName());
@@ -145,6 +146,7 @@ const PassCase kPassCases[] = {
     {"FretLostItsMark", "|-3-|", 1, {1, 2}, "a", kText, {}, "|a3-|", 0, 0, {}},
     {"FretsJoinedIntoOneFret", "|-3-5-|", 1, {3, 4}, "", kText, {}, "|-12-|", 0, 1, {}},
     {"TabColouredLetter", "|-3-|", 1, {2, 3}, "x", kTab, {}, "|-x-|", 0, 0, {}},
+    {"FretFirstInTheTextOnceItsMarkWentAway", "-3-5-", 1, {0, 1}, "", kText, {}, "3-6-", 0, 1, {}},
     {"ChordColouredWord", "C Am", 1, {0, 1}, "lyric", kChord, {}, "lyric A#m", 1, 0, {}},
 };
 
