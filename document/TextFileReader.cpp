@@ -650,7 +650,8 @@ std::string SizeText(std::uint64_t bytes) {
   if (bytes < 1000) return std::to_string(bytes) + " bytes";
   double value = static_cast<double>(bytes) / 1000;
   std::size_t unit = 0;
-  while (value >= 999.95 && unit + 1 < std::size(kUnits)) {
+  // The units reach past the largest 64-bit size, 18.4 EB.
+  while (value >= 999.95) {
     value /= 1000;
     ++unit;
   }

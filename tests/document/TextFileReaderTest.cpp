@@ -264,7 +264,8 @@ TEST(ReadSongFile, RefusesAFileTooLargeToHoldBeforeReadingIt) {
   ::close(fd);
   ::unlink(pattern);
   EXPECT_LE(MaxSongFileBytes(), std::uint64_t{1} << 30);
-  EXPECT_EQ(SizeText(999) + ", " + SizeText(1000) + ", " + SizeText(999'950), "999 bytes, 1.0 kB, 1.0 MB");
+  EXPECT_EQ(SizeText(999) + ", " + SizeText(1000) + ", " + SizeText(999'950) + ", " + SizeText(UINT64_MAX),
+            "999 bytes, 1.0 kB, 1.0 MB, 18.4 EB");
   EXPECT_EQ(SizeText(1'050'000), "1.1 MB");
 }
 
