@@ -305,7 +305,8 @@ TEST_F(CliFolder, TheProgramReadsStandardInputAndExitsAsDocumented) {
       // line of digits needs more than 50 MB, a 40 MB line of chords does not.
       {"ulimit -v 50000; printf %040000000d 0 | sonavel-cli colorize", kUsageOrFileError, "",
        "sonavel-cli: (standard input): Not enough memory for this file\n"},
-      {"yes C | head -c 40000000 | tr '\\n' ' ' >@chords; ulimit -v 50000; sonavel-cli transpose -s 1 @chords >/dev/null",
+      {"yes C | head -c 40000000 | tr '\\n' ' ' >@chords; ulimit -v 50000; "
+       "sonavel-cli transpose -s 1 @chords >/dev/null",
        kTransposed, "", "20000000 chords and 0 tablatures transposed.\n"},
 #endif
   };

@@ -30,7 +30,8 @@ TEST(IsChord, FollowsTheChordGrammar) {
   for (const char* other : {"",    "am", "N",   "CM7", "Cm7b5", "C+",     "C-", "Cmm",   "Cmi",   "Cma", "Dad",
                             "Add", "Be", "C*7", "E*m", "C**",   "Cmaj7m", "I",  "\xC4m", "C\xB2", "-",   "add9",
                             // one letter off each suffix word
-                            "Cmxj", "Cmax", "Cmxn", "Cmix", "Csxs", "Csux", "Cdxm", "Cdix", "Caxd", "Cadx", "Caxg", "Caux"}) {
+                            "Cmxj", "Cmax", "Cmxn", "Cmix", "Csxs", "Csux", "Cdxm", "Cdix", "Caxd", "Cadx", "Caxg",
+                            "Caux"}) {
     EXPECT_FALSE(IsChord(other)) << other;
   }
 }
@@ -56,7 +57,8 @@ TEST(BracketScan, LooksBackOnTheSameLineForAnOpenBracket) {
     EXPECT_EQ(BracketScan(row.text, row.pos, row.atStart).OpenBefore(row.pos), row.inside)
         << row.text << " from " << row.pos;
     // And so does the state after the text before it, which a next segment starts in.
-    const std::string_view before = std::string_view(row.text).substr(0, static_cast<std::size_t>(std::max(row.pos, 0L)));
+    const auto beforeLength = static_cast<std::size_t>(std::max(row.pos, 0L));
+    const std::string_view before = std::string_view(row.text).substr(0, beforeLength);
     EXPECT_EQ(BracketStateAfter(before, row.atStart) == kOpen, row.inside) << row.text << " after " << row.pos;
   }
   // A position beyond the text looks back from its last character; here the
