@@ -235,12 +235,12 @@ CChildFrame* CMainFrame::CreateChild() {
   CSonavelView* view = child->View();
   connect(view, &CSonavelView::statusMessage, this, &CMainFrame::ShowMessage);
   connect(view, &CSonavelView::commandStateChanged, this, &CMainFrame::UpdateActions);
-  connect(view, &QTextEdit::copyAvailable, this, &CMainFrame::UpdateActions);
+  connect(view, &QPlainTextEdit::copyAvailable, this, &CMainFrame::UpdateActions);
   // Bulk edits flip these many times; only the items' states follow them.
-  connect(view, &QTextEdit::undoAvailable, this, [this, view](bool available) {
+  connect(view, &QPlainTextEdit::undoAvailable, this, [this, view](bool available) {
     if (view == ActiveView()) m_actions.value(commands::kUndo)->setEnabled(available);
   });
-  connect(view, &QTextEdit::redoAvailable, this, [this, view](bool available) {
+  connect(view, &QPlainTextEdit::redoAvailable, this, [this, view](bool available) {
     if (view == ActiveView()) m_actions.value(commands::kRedo)->setEnabled(available);
   });
   connect(&child->Document(), &CSonavelDoc::titleChanged, this, &CMainFrame::UpdateWindowTitle);

@@ -6,10 +6,9 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTextLayout>
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "document/TextEncoding.h"
@@ -51,7 +50,7 @@ QString FromText8(std::string_view text8) {
 
 }  // namespace
 
-QtTextControl::QtTextControl(QTextEdit& edit)
+QtTextControl::QtTextControl(QPlainTextEdit& edit)
     : m_edit(edit), m_doc(*edit.document()), m_cursor(edit.document()), m_batch(edit.document()) {
   m_contentsChange =
       QObject::connect(&m_doc, &QTextDocument::contentsChange, [this](int position, int, int added) { OnContentsChange(position, added); });
@@ -557,49 +556,20 @@ void QtTextControl::EndBulkChange() {
   if (!m_bulk) return;
   m_bulk = false;
   m_doc.setLayoutEnabled(true);
-  // The fresh layout starts from the top; lay it out as far as the view
-  // reaches and put the view back where it was. Every bulk edit restores
-  // its scroll position itself, so this is that position.
-  QScrollBar* bar = m_edit.verticalScrollBar();
-  const int value = m_suspendedScrollValue;
-  m_doc.documentLayout()->hitTest(QPointF(0, value + m_edit.viewport()->height()), Qt::FuzzyHit);
-  if (bar->maximum() < value) bar->setMaximum(value);
-  bar->setValue(value);
+  // Blocks are laid out again as they come into view; every bulk edit
+  // restores its scroll position itself, so this is that position.
+  m_edit.verticalScrollBar()->setValue(m_suspendedScrollValue);
 }
 
-int QtTextControl::LineCountOf(const QTextBlock& block) const {
-  if (block.layout()->lineCount() == 0) m_doc.documentLayout()->blockBoundingRect(block);  // not laid out yet
-  return std::max(1, block.layout()->lineCount());
-}
-
-long QtTextControl::FirstVisibleLine() const {
-  // The first line whose bottom lies below the top of the viewport.
-  const qreal top = m_edit.verticalScrollBar()->value();
-  const int position = m_doc.documentLayout()->hitTest(QPointF(0, top), Qt::FuzzyHit);
-  const QTextBlock topBlock = m_doc.findBlock(std::max(0, position));
-  if (!topBlock.isValid()) return m_doc.lineCount();
-  const long line = topBlock.firstLineNumber();
-  const QTextLayout* layout = topBlock.layout();
-  for (int i = 0; i < layout->lineCount(); ++i) {
-    const QTextLine text = layout->lineAt(i);
-    if (layout->position().y() + text.y() + text.height() > top) return line + i;
-  }
-  return line + LineCountOf(topBlock);  // the view starts just below this block
-}
+// The plain-text view scrolls by visual lines: its scroll bar's value is
+// the number of the first line it shows, a block not yet laid out counting
+// as one line.
+long QtTextControl::FirstVisibleLine() const { return m_edit.verticalScrollBar()->value(); }
 
 void QtTextControl::ScrollLines(long lines) {
-  const long target = std::max(0L, FirstVisibleLine() + lines);
   QScrollBar* bar = m_edit.verticalScrollBar();
-  const QTextBlock block = m_doc.findBlockByLineNumber(static_cast<int>(target));
-  if (!block.isValid()) {
-    bar->setValue(bar->maximum());
-    return;
-  }
-  const QRectF rect = m_doc.documentLayout()->blockBoundingRect(block);
-  const QTextLayout* layout = block.layout();
-  const int index = static_cast<int>(target - block.firstLineNumber());
-  const qreal y = index < layout->lineCount() ? layout->position().y() + layout->lineAt(index).y() : rect.top();
-  bar->setValue(static_cast<int>(std::ceil(y)));
+  const long target = std::clamp(FirstVisibleLine() + lines, 0L, static_cast<long>(bar->maximum()));
+  bar->setValue(static_cast<int>(target));
 }
 
 void QtTextControl::SetWaitCursor(bool on) {

@@ -1,6 +1,6 @@
 #pragma once
 // The editor's text control: the view logic's contract realised on a
-// QTextEdit and its QTextDocument. A character's colour is the foreground of
+// QPlainTextEdit and its QTextDocument. A character's colour is the foreground of
 // its character format; a character without one has the colour the widget
 // paints it in. A paragraph break is one position and reads as LF.
 //
@@ -23,7 +23,7 @@
 #include "view/TextControl.h"
 
 class QTextDocument;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace sonavel {
 
@@ -31,7 +31,7 @@ class QtTextControl final : public TextControl {
  public:
   // Works on the document the edit shows when the control is made; the edit
   // must keep that document for the control's lifetime.
-  explicit QtTextControl(QTextEdit& edit);
+  explicit QtTextControl(QPlainTextEdit& edit);
   ~QtTextControl() override;
   QtTextControl(const QtTextControl&) = delete;
   QtTextControl& operator=(const QtTextControl&) = delete;
@@ -133,7 +133,7 @@ class QtTextControl final : public TextControl {
   QTextCursor& CursorOver(long start, long end);
   // Changes made while redraw is suspended are laid out when it resumes.
   // Once they span more than this many positions, layout is switched off
-  // until then, and the document is laid out anew, lazily, from its top: a
+  // until then, and the blocks are laid out again only as they are shown: a
   // pass over a long song stays linear, and a change at the caret stays
   // cheap.
   static constexpr long kLayoutAgainLimit = 16384;
@@ -157,10 +157,8 @@ class QtTextControl final : public TextControl {
   }
   void ForgetColors() const { m_lastColorPos = -1; }
   long Clamp(long pos) const;
-  // Visual lines of a block, laying it out first when it is not yet.
-  int LineCountOf(const QTextBlock& block) const;
 
-  QTextEdit& m_edit;
+  QPlainTextEdit& m_edit;
   QTextDocument& m_doc;
   QTextCursor m_cursor;  // reused for every edit, so no cursor is built per call
   QTextCursor m_batch;   // holds the edit block of the outermost step

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -32,9 +33,15 @@ using sonavel::theSettings;
 
 constexpr double kMillimetresPerInch = 25.4;
 
-// Lets the text control see the document from its first moment.
-QTextEdit& ShowingDocument(QTextEdit& edit, CSonavelDoc& document) {
-  edit.setDocument(document.TextDocument());
+// Lets the text control see the document from its first moment. The plain
+// text layout lays out only the blocks that are shown, so a long song opens
+// and colours as fast as a short one.
+QPlainTextEdit& ShowingDocument(QPlainTextEdit& edit, CSonavelDoc& document) {
+  QTextDocument* text = document.TextDocument();
+  if (qobject_cast<QPlainTextDocumentLayout*>(text->documentLayout()) == nullptr) {
+    text->setDocumentLayout(new QPlainTextDocumentLayout(text));
+  }
+  edit.setDocument(text);
   return edit;
 }
 
@@ -95,12 +102,11 @@ std::unique_ptr<QTextDocument> Paginated(const QTextDocument& source, QPrinter& 
 }  // namespace
 
 CSonavelView::CSonavelView(CSonavelDoc& document, QWidget* parent)
-    : QTextEdit(parent),
+    : QPlainTextEdit(parent),
       m_doc(document),
       m_control(ShowingDocument(*this, document)),
       m_commands(m_control, document.Options()),
       m_wrapToWindow(theSettings().wordWrap) {
-  setAcceptRichText(false);
   connect(m_doc.TextDocument(), &QTextDocument::contentsChange, this, [this](int, int, int) { OnContentsChange(); });
   connect(&m_doc, &CSonavelDoc::loaded, this, &CSonavelView::OnLoaded);
   ApplyDocumentFont();
@@ -209,12 +215,44 @@ void CSonavelView::OnWordWrap() {
 }
 
 void CSonavelView::ApplyWrapMode() {
-  if (m_wrapToWindow) {
-    setLineWrapMode(QTextEdit::WidgetWidth);
+  const int pageWidth =
+      m_wrapToWindow ? 0 : static_cast<int>(PrintableWidthMillimetres() / kMillimetresPerInch * logicalDpiX());
+  if (pageWidth == m_pageWidth) return;
+  m_pageWidth = pageWidth;
+  LayOutLines();
+}
+
+// The plain-text view lays its lines out to the width of its viewport, and
+// does so whenever that width changes. To lay them out to the page, the
+// viewport takes the page's width while the view does so, and gets its own
+// back before anything is drawn.
+void CSonavelView::LayOutLines() {
+  QWidget* port = viewport();
+  const QSize own = port->size();
+  if (m_pageWidth > 0) {
+    m_layingOutToPage = true;
+    port->resize(m_pageWidth, own.height());
+  }
+  QResizeEvent newWidth(port->size(), QSize(-1, -1));
+  QPlainTextEdit::resizeEvent(&newWidth);
+  if (m_pageWidth > 0) {
+    port->resize(own);
+    m_layingOutToPage = false;
+    QResizeEvent sameWidth(own, own);  // the scroll bars, for the viewport's own size
+    QPlainTextEdit::resizeEvent(&sameWidth);
+  }
+}
+
+void CSonavelView::resizeEvent(QResizeEvent* event) {
+  if (m_pageWidth == 0) {
+    QPlainTextEdit::resizeEvent(event);
     return;
   }
-  setLineWrapMode(QTextEdit::FixedPixelWidth);
-  setLineWrapColumnOrWidth(static_cast<int>(PrintableWidthMillimetres() / kMillimetresPerInch * logicalDpiX()));
+  if (m_layingOutToPage) return;
+  // Lines keep the page's width whatever the window's; only the scroll bars
+  // follow the window.
+  QResizeEvent sameWidth(event->size(), event->size());
+  QPlainTextEdit::resizeEvent(&sameWidth);
 }
 
 void CSonavelView::ApplyDocumentFont() {
@@ -381,19 +419,19 @@ void CSonavelView::keyPressEvent(QKeyEvent* event) {
                     event->isAutoRepeat(), static_cast<quint16>(event->count()));
     {
       UserEdit edit(*this, EditKind::Insert, plain.text());
-      QTextEdit::keyPressEvent(&plain);
+      QPlainTextEdit::keyPressEvent(&plain);
     }
     event->setAccepted(plain.isAccepted());
     return;
   }
   UserEdit edit(*this, KindOf(*event), event->text());
-  QTextEdit::keyPressEvent(event);
+  QPlainTextEdit::keyPressEvent(event);
 }
 
 void CSonavelView::inputMethodEvent(QInputMethodEvent* event) {
   const QString text = event->commitString();
   UserEdit edit(*this, text.isEmpty() ? EditKind::Other : EditKind::Insert, text);
-  QTextEdit::inputMethodEvent(event);
+  QPlainTextEdit::inputMethodEvent(event);
 }
 
 void CSonavelView::contextMenuEvent(QContextMenuEvent* event) {
@@ -443,7 +481,7 @@ void CSonavelView::dropEvent(QDropEvent* event) {
   UserEdit edit(*this, EditKind::Other, QString(), false);
   m_dropping = true;
   m_dropInserted = false;
-  QTextEdit::dropEvent(event);
+  QPlainTextEdit::dropEvent(event);
   m_dropping = false;
   if (m_dropInserted) EndPaste(m_dropStart);
 }

@@ -5,7 +5,7 @@
 // Only plain text ever enters it, so that a colour in the text always means
 // what colorizing put there.
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 #include <memory>
 
@@ -16,7 +16,7 @@ class CSonavelDoc;
 class QPrinter;
 class QTextDocument;
 
-class CSonavelView : public QTextEdit {
+class CSonavelView : public QPlainTextEdit {
   Q_OBJECT
 
  public:
@@ -89,6 +89,7 @@ class CSonavelView : public QTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct PasteStart {
@@ -111,6 +112,8 @@ class CSonavelView : public QTextEdit {
   void OnContentsChange();
   void OnLoaded(bool colorize);
   void ApplyWrapMode();
+  // Lays the lines out anew, to the page's width or the view's.
+  void LayOutLines();
   // Pastes text as plain characters, colouring it when autoColor is on.
   void PasteCleanText(const QString& text);
   PasteStart BeginPaste() const;
@@ -122,6 +125,8 @@ class CSonavelView : public QTextEdit {
   sonavel::QtTextControl m_control;
   sonavel::ViewCommands m_commands;
   bool m_wrapToWindow;
+  int m_pageWidth = 0;  // pixels, while lines wrap to the page
+  bool m_layingOutToPage = false;
   bool m_userEditing = false;  // a key or input method edit is running
   bool m_userChangedText = false;
   bool m_autoColorQueued = false;

@@ -1,8 +1,8 @@
-// The control on QTextEdit against the in-memory one: the same commands on
+// The control on QPlainTextEdit against the in-memory one: the same commands on
 // the same texts leave the same characters in the same colours, and Undo
 // and Redo give back exactly what was there.
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -34,13 +34,13 @@ std::vector<test::Song> Texts() {
 }
 
 // Each command in turn on each text, through both controls: the state is
-// compared after each, and on QTextEdit Undo and Redo give back exactly the
+// compared after each, and on QPlainTextEdit Undo and Redo give back exactly the
 // state before and after a command that changed the text or its colours.
 TEST(QtTextControl, CommandsOnEveryTextMatchMemoryAndUndoRedoGiveBackEachState) {
   BuildChordTable();
   for (const test::Song& song : Texts()) {
     SCOPED_TRACE(song.name);
-    QTextEdit edit;
+    QPlainTextEdit edit;
     QtTextControl qt(edit);
     MemoryTextControl memory(test::WidgetTextColor(edit));
     qt.SetText(song.text);
@@ -92,7 +92,7 @@ TEST(QtTextControl, RandomEditsMatchMemory) {
   const char* const inserts[] = {"", "C#", "\r\n", "x\r\ny", "10", "\xE9"};
   const ColorRef palette[] = {0x000000, 0xFF0000, 0x0000FF, 0x00FF00};
   std::mt19937 random(4711);
-  QTextEdit edit;
+  QPlainTextEdit edit;
   QtTextControl qt(edit);
   MemoryTextControl memory(test::WidgetTextColor(edit));
   qt.SetText(text);
@@ -132,7 +132,7 @@ TEST(QtTextControl, RandomEditsMatchMemory) {
 }
 
 TEST(QtTextControl, KeepsEveryCharacterAndCountsEachAsOnePosition) {
-  QTextEdit edit;
+  QPlainTextEdit edit;
   QtTextControl qt(edit);
   const std::string text = "C\xC2\xA0G\n\xF0\x9F\x98\x80 Am\n\n\xE2\x80\xA8\xE2\x82\xAC\xD5\xA1";
   qt.SetText(text);
@@ -147,7 +147,7 @@ TEST(QtTextControl, KeepsEveryCharacterAndCountsEachAsOnePosition) {
 }
 
 TEST(QtTextControl, CommandsKeepTheFirstVisibleLine) {
-  QTextEdit edit;
+  QPlainTextEdit edit;
   edit.resize(300, 120);
   edit.show();
   QtTextControl qt(edit);
@@ -161,16 +161,21 @@ TEST(QtTextControl, CommandsKeepTheFirstVisibleLine) {
     qt.ScrollLines(line - qt.FirstVisibleLine());
     EXPECT_EQ(qt.FirstVisibleLine(), line);
   }
+  // Lines far down are laid out as they come into view, which may renumber
+  // them; what a command keeps is the text at the top of the view.
+  const auto topOfView = [&edit] { return edit.cursorForPosition(QPoint(0, 0)).blockNumber(); };
   DocumentOptions options;
   ViewCommands commands(qt, options);
   qt.SetSel(0, 0);  // the caret far above the visible lines
   qt.ScrollLines(1500 - qt.FirstVisibleLine());
+  int top = topOfView();
   commands.Colorize(false, false);  // long enough to lay the document out anew
-  EXPECT_EQ(qt.FirstVisibleLine(), 1500);
+  EXPECT_EQ(topOfView(), top);
   qt.SetSel(qt.Length() - 1, qt.Length() - 1);  // the caret below the view
   qt.ScrollLines(1000 - qt.FirstVisibleLine());
+  top = topOfView();
   EXPECT_TRUE(commands.OnQuickTranspose().AnyTransposed());
-  EXPECT_EQ(qt.FirstVisibleLine(), 1000);
+  EXPECT_EQ(topOfView(), top);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTextLayout>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
@@ -35,6 +36,12 @@ class EditorTest : public test::MainWindowTest {
     QApplication::clipboard()->setMimeData(data);
     View()->Control().SetSel(over.start, over.end);
     Press(Qt::Key_V, Qt::ControlModifier);
+  }
+  // The width the view lays its lines out to, margins included.
+  static qreal LaidOutWidth(const CSonavelView& view) {
+    const QTextBlock block = view.document()->firstBlock();
+    view.document()->documentLayout()->blockBoundingRect(block);  // lays the block out
+    return block.layout()->lineAt(0).width() + 2 * view.document()->documentMargin();
   }
 };
 
@@ -107,8 +114,8 @@ TEST_F(EditorTest, OptionsBelongToTheirSongAndTheDialogsCancelChangesNothing) {
   Press(Qt::Key_F7, Qt::ShiftModifier);
   EXPECT_EQ(Text(), "D -7-") << "by the song's own steps";
   Press(Qt::Key_W, Qt::ControlModifier);
-  EXPECT_EQ(std::tuple(first->Document().Options().transpose.steps, first->TransposeChords(), first->lineWrapMode()),
-            std::tuple(1, true, QTextEdit::WidgetWidth));
+  EXPECT_EQ(std::tuple(first->Document().Options().transpose.steps, first->TransposeChords(), LaidOutWidth(*first)),
+            std::tuple(1, true, qreal(first->viewport()->width())));
   EXPECT_EQ(std::tuple(theSettings().steps, theSettings().transposeChords, theSettings().wordWrap),
             std::tuple(1, true, true));
 }
@@ -296,9 +303,11 @@ TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHa
   EXPECT_EQ(std::tuple(font.family(), font.pointSize(), font.bold(), font.italic()),
             std::tuple(family, 15, true, true));
   EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30));
-  EXPECT_EQ(view->lineWrapMode(), QTextEdit::FixedPixelWidth);  // the printable width: 6 to 8 inches
-  EXPECT_GT(view->lineWrapColumnOrWidth(), 6 * view->logicalDpiX());
-  EXPECT_LT(view->lineWrapColumnOrWidth(), 8 * view->logicalDpiX());
+  QTextCursor(view->document()).insertText(QString(400, u'x'));
+  view->resize(300, 200);  // lines keep the page's width, whatever the window's
+  EXPECT_GT(LaidOutWidth(*view), 6 * view->logicalDpiX());  // the printable width: 6 to 8 inches
+  EXPECT_LT(LaidOutWidth(*view), 8 * view->logicalDpiX());
+  EXPECT_GT(view->horizontalScrollBar()->maximum(), 0) << "the rest of a line is a scroll away";
   EXPECT_EQ(plain->font().pointSize(), 9) << "open windows keep their look";
 
   for (int i = 0; i < 200; ++i) QTextCursor(view->document()).insertText(QStringLiteral("Am   G   C   D\nla la\n"));

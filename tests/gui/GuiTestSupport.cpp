@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextEdit>
+#include <QWidget>
 
 #include "dialogs/IntegerSpinEdit.h"
 #include "dialogs/TransposeDialog.h"
@@ -32,7 +32,7 @@ void PrintTo(const EditState& s, std::ostream* out) {
        << s.selection.end << (s.modified ? " | modified}" : "}");
 }
 
-ColorRef WidgetTextColor(const QTextEdit& edit) {
+ColorRef WidgetTextColor(const QWidget& edit) {
   const QColor c = edit.palette().color(QPalette::Active, QPalette::Text);
   return MakeColorRef(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
                       static_cast<unsigned>(c.blue()));

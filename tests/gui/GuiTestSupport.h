@@ -20,7 +20,7 @@
 #include "tests/support/QtPrinters.h"
 #include "view/SonavelView.h"
 
-class QTextEdit;
+class QWidget;
 
 namespace sonavel::test {
 
@@ -31,7 +31,7 @@ inline const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 // Every colour, position by position, and the colour an uncoloured
 // character shows in.
 std::vector<ColorRef> Colors(const TextControl& control);
-ColorRef WidgetTextColor(const QTextEdit& edit);
+ColorRef WidgetTextColor(const QWidget& edit);
 
 // Everything Undo has to give back: the text as the engine sees it, every
 // colour, the selection and the modified flag.
