@@ -134,8 +134,11 @@ long QtTextControl::CharPos(long docPos) const {
 }
 
 long QtTextControl::Length() const {
-  EnsurePairsKnown();
-  return static_cast<long>(m_doc.characterCount()) - 1 - static_cast<long>(m_pairs.size());
+  if (m_length < 0) {
+    EnsurePairsKnown();
+    m_length = static_cast<long>(m_doc.characterCount()) - 1 - static_cast<long>(m_pairs.size());
+  }
+  return m_length;
 }
 
 std::string QtTextControl::Text8() const {
@@ -219,7 +222,7 @@ ColorRef QtTextControl::DefaultColor() const {
 
 template <typename MakeFormat>
 const QtTextControl::FormatLook& QtTextControl::LookOfIndex(int formatIndex, const MakeFormat& format) const {
-  static const FormatLook kNone{true, false, kNoForeground};
+  static const FormatLook kNone{true, false, true, kNoForeground};
   if (formatIndex < 0) return kNone;
   const auto index = static_cast<std::size_t>(formatIndex);
   if (index >= m_lookByFormat.size()) m_lookByFormat.resize(index + 1);
@@ -228,6 +231,11 @@ const QtTextControl::FormatLook& QtTextControl::LookOfIndex(int formatIndex, con
     const QTextCharFormat f = format();
     look.known = true;
     look.underline = f.fontUnderline();
+    // An underline is kept by a change of colour, so a format with one is
+    // merged into.
+    const int plainProperties =
+        (f.hasProperty(QTextFormat::ForegroundBrush) ? 1 : 0) + (f.hasProperty(QTextFormat::FontUnderline) ? 1 : 0);
+    look.nothingElse = !look.underline && f.propertyCount() == plainProperties;
     look.foreground = f.hasProperty(QTextFormat::ForegroundBrush) ? ToColorRef(f.foreground().color()) : kNoForeground;
   }
   return look;
@@ -333,6 +341,18 @@ QTextCursor& QtTextControl::CursorOver(long start, long end) {
   return m_cursor;
 }
 
+const QTextCharFormat& QtTextControl::LookFormat(ColorRef color, bool plain) {
+  for (const LookFormatCache& kept : m_lookFormats) {
+    if (kept.known && kept.color == color && kept.plain == plain) return kept.format;
+  }
+  LookFormatCache& cache = m_lookFormats[m_nextLookFormat];
+  m_nextLookFormat = (m_nextLookFormat + 1) % m_lookFormats.size();
+  cache = {true, color, plain, QTextCharFormat()};
+  cache.format.setForeground(ToQtColor(color));
+  if (plain) cache.format.setFontUnderline(false);
+  return cache.format;
+}
+
 QTextCharFormat QtTextControl::PlainFormat(ColorRef color) {
   QTextCharFormat format;
   format.setForeground(ToQtColor(color));
@@ -351,10 +371,14 @@ void QtTextControl::ApplyLook(long start, long end, ColorRef color, bool plain) 
   };
 
   // The stretches that need the change, found before anything changes.
-  std::vector<std::pair<long, long>> stretches;
-  const auto need = [&stretches](long from, long to) {
-    if (!stretches.empty() && stretches.back().second == from) stretches.back().second = to;
-    else stretches.emplace_back(from, to);
+  std::vector<Stretch> stretches;
+  const auto need = [&stretches](long from, long to, const FormatLook& look) {
+    if (!stretches.empty() && stretches.back().to == from) {
+      stretches.back().to = to;
+      stretches.back().merge = stretches.back().merge || !look.nothingElse;
+    } else {
+      stretches.push_back({from, to, !look.nothingElse});
+    }
   };
   QTextBlock block = BlockAt(docStart).block;
   long fragmentStart = BlockAt(docStart).position;
@@ -362,30 +386,29 @@ void QtTextControl::ApplyLook(long start, long end, ColorRef color, bool plain) 
     for (auto it = block.begin(); !it.atEnd() && fragmentStart < docEnd; ++it) {
       const QTextFragment fragment = it.fragment();
       const long fragmentEnd = fragmentStart + fragment.length();
-      if (fragmentEnd > docStart && !shows(LookOfFragment(fragment))) {
-        need(std::max(fragmentStart, docStart), std::min(fragmentEnd, docEnd));
-      }
+      const FormatLook& look = LookOfFragment(fragment);
+      if (fragmentEnd > docStart && !shows(look)) need(std::max(fragmentStart, docStart), std::min(fragmentEnd, docEnd), look);
       fragmentStart = fragmentEnd;
     }
     const QTextBlock following = block.next();
     if (!following.isValid() || fragmentStart >= docEnd) break;
     // fragmentStart is now the position of the paragraph break.
-    if (fragmentStart >= docStart && !shows(LookOfBreakBefore(following))) need(fragmentStart, fragmentStart + 1);
+    const FormatLook& breakLook = LookOfBreakBefore(following);
+    if (fragmentStart >= docStart && !shows(breakLook)) need(fragmentStart, fragmentStart + 1, breakLook);
     fragmentStart += 1;
     block = following;
   }
   if (stretches.empty()) return;
 
-  QTextCharFormat format;
-  format.setForeground(ToQtColor(color));
-  if (plain) format.setFontUnderline(false);
+  const QTextCharFormat& format = LookFormat(color, plain);
   NoteChange(start, end);
   ForgetColors();
   m_selfEdit = true;
-  for (const auto& [from, to] : stretches) {
-    m_cursor.setPosition(static_cast<int>(from));
-    m_cursor.setPosition(static_cast<int>(to), QTextCursor::KeepAnchor);
-    m_cursor.mergeCharFormat(format);
+  for (const Stretch& stretch : stretches) {
+    m_cursor.setPosition(static_cast<int>(stretch.from));
+    m_cursor.setPosition(static_cast<int>(stretch.to), QTextCursor::KeepAnchor);
+    if (stretch.merge) m_cursor.mergeCharFormat(format);
+    else m_cursor.setCharFormat(format);
   }
   m_selfEdit = false;
 }

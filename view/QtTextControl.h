@@ -13,6 +13,7 @@
 #include <QTextCharFormat>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -87,12 +88,23 @@ class QtTextControl final : public TextControl {
 
  private:
   // What a format shows: its foreground, or none (the widget's text
-  // colour), and whether it underlines; unknown until first asked.
+  // colour), and whether it underlines; unknown until first asked. A format
+  // that holds nothing but a colour (and no underline) can be replaced whole
+  // by a new look, which is cheaper for the document than merging the new
+  // look into it.
   static constexpr std::int64_t kNoForeground = -1;
   struct FormatLook {
     bool known = false;
     bool underline = false;
+    bool nothingElse = false;
     std::int64_t foreground = kNoForeground;
+  };
+  // A stretch whose look changes, and whether a format in it holds more
+  // than a look.
+  struct Stretch {
+    long from = 0;
+    long to = 0;
+    bool merge = false;
   };
   // Where a step of the view's commands began and ended, set when the
   // history replays the step.
@@ -129,6 +141,8 @@ class QtTextControl final : public TextControl {
   // end), skipping every stretch that shows it already, so that unchanged
   // characters leave nothing in the undo history.
   void ApplyLook(long start, long end, ColorRef color, bool plain);
+  // The format that gives a look, kept for the next run of that colour.
+  const QTextCharFormat& LookFormat(ColorRef color, bool plain);
   void UndoRedo(bool undo);
   QTextCursor& CursorOver(long start, long end);
   // Changes made while redraw is suspended are laid out when it resumes.
@@ -154,6 +168,7 @@ class QtTextControl final : public TextControl {
   void ForgetPositions() const {
     m_lastBlock.position = -1;
     m_lastColorPos = -1;
+    m_length = -1;
   }
   void ForgetColors() const { m_lastColorPos = -1; }
   long Clamp(long pos) const;
@@ -170,7 +185,17 @@ class QtTextControl final : public TextControl {
   // Looks by format index; format indices keep their meaning until the
   // document is cleared, which is a change not made here.
   mutable std::vector<FormatLook> m_lookByFormat;
+  // The formats of the last few looks: a pass paints in a handful of them.
+  struct LookFormatCache {
+    bool known = false;
+    ColorRef color = 0;
+    bool plain = false;
+    QTextCharFormat format;
+  };
+  std::array<LookFormatCache, 6> m_lookFormats;
+  std::size_t m_nextLookFormat = 0;
   mutable BlockHit m_lastBlock;
+  mutable long m_length = -1;        // in characters, while the text is unchanged
   mutable long m_lastColorPos = -1;  // ColorAt's last question and answer
   mutable ColorRef m_lastColor = 0;
   bool m_selfEdit = false;  // our own change, which keeps the caches up to date
