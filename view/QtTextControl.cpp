@@ -259,9 +259,36 @@ const QtTextControl::BlockHit& QtTextControl::BlockAt(long docPos) const {
       docPos < m_lastBlock.position + m_lastBlock.length) {
     return m_lastBlock;
   }
-  const QTextBlock block = m_doc.findBlock(static_cast<int>(docPos));
-  m_lastBlock = {block, block.position(), block.length()};
+  // The block after the last one is found without a search through the
+  // document.
+  const bool next = m_lastBlock.position >= 0 && docPos == m_lastBlock.position + m_lastBlock.length;
+  const QTextBlock block = next ? m_lastBlock.block.next() : m_doc.findBlock(static_cast<int>(docPos));
+  m_lastBlock.block = block;
+  m_lastBlock.position = next ? docPos : block.position();
+  m_lastBlock.length = block.length();
+  m_lastBlock.pieces.clear();
   return m_lastBlock;
+}
+
+const std::vector<QtTextControl::Piece>& QtTextControl::PiecesAt(long docPos) const {
+  const BlockHit& hit = BlockAt(docPos);
+  std::vector<Piece>& pieces = m_lastBlock.pieces;
+  if (!pieces.empty()) return pieces;
+  long end = hit.position;
+  for (auto it = hit.block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    end += fragment.length();
+    pieces.push_back({end, LookOfFragment(fragment)});
+  }
+  pieces.push_back({end + 1, LookOfBreakBefore(hit.block.next())});
+  return pieces;
+}
+
+const QtTextControl::Piece& QtTextControl::PieceAt(long docPos) const {
+  const std::vector<Piece>& pieces = PiecesAt(docPos);
+  const auto it = std::upper_bound(pieces.begin(), pieces.end(), docPos,
+                                   [](long pos, const Piece& piece) { return pos < piece.end; });
+  return it == pieces.end() ? pieces.back() : *it;
 }
 
 QTextCharFormat QtTextControl::FormatAt(long docPos) const {
@@ -277,22 +304,8 @@ QTextCharFormat QtTextControl::FormatAt(long docPos) const {
 
 ColorRef QtTextControl::ColorAt(long pos) const {
   if (pos == m_lastColorPos) return m_lastColor;
-  const ColorRef defaultColor = DefaultColor();
   const long docPos = DocPos(pos);
-  const BlockHit& hit = BlockAt(docPos);
-  ColorRef color = 0;
-  long end = hit.position;
-  bool found = false;
-  for (auto it = hit.block.begin(); !it.atEnd(); ++it) {
-    const QTextFragment fragment = it.fragment();
-    end += fragment.length();
-    if (docPos < end) {
-      color = ColorOf(LookOfFragment(fragment), defaultColor);
-      found = true;
-      break;
-    }
-  }
-  if (!found) color = ColorOf(LookOfBreakBefore(hit.block.next()), defaultColor);
+  const ColorRef color = ColorOf(PieceAt(docPos).look, DefaultColor());
   m_lastColorPos = pos;
   m_lastColor = color;
   return color;
@@ -306,31 +319,16 @@ long QtTextControl::SameColorEnd(long pos, long limit) const {
   const long docStart = DocPos(pos);
   const long docLast = DocPos(limit + 1) - 1;  // last unit of the character at limit
 
-  // Every position from docStart up to `next` has the colour. Fragment
-  // positions are summed up from the block's, which costs nothing, where
-  // asking a fragment for its position walks the document's tree.
+  // Every position from docStart up to `next` has the colour.
   long next = docStart;
-  QTextBlock block = BlockAt(docStart).block;
-  long fragmentStart = BlockAt(docStart).position;
-  while (block.isValid()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      const long fragmentEnd = fragmentStart + fragment.length();
-      if (fragmentEnd > next) {
-        if (ColorOf(LookOfFragment(fragment), defaultColor) != color) return CharPos(next - 1);
-        next = fragmentEnd;
-        if (next > docLast) return limit;
-      }
-      fragmentStart = fragmentEnd;
+  const long documentEnd = m_doc.characterCount();
+  while (next < documentEnd) {
+    for (const Piece& piece : PiecesAt(next)) {
+      if (piece.end <= next) continue;
+      if (ColorOf(piece.look, defaultColor) != color) return CharPos(next - 1);
+      next = piece.end;
+      if (next > docLast) return limit;
     }
-    const QTextBlock following = block.next();
-    if (!following.isValid()) break;
-    // fragmentStart is now the position of the paragraph break.
-    if (ColorOf(LookOfBreakBefore(following), defaultColor) != color) return CharPos(next - 1);
-    next = fragmentStart + 1;
-    if (next > docLast) return limit;
-    fragmentStart = next;
-    block = following;
   }
   return CharPos(std::max(next - 1, docStart));
 }

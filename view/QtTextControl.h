@@ -158,19 +158,33 @@ class QtTextControl final : public TextControl {
 
   // The block holding a document position. The view logic reads colours
   // front to back, so the last block found is usually the one asked for.
+  // Its pieces (fragments, then the paragraph break) are listed when first
+  // asked for: where each ends and how it looks.
+  struct Piece {
+    long end = 0;
+    FormatLook look;
+  };
   struct BlockHit {
     QTextBlock block;
     long position = -1;
     long length = 0;
+    std::vector<Piece> pieces;
   };
   const BlockHit& BlockAt(long docPos) const;
+  // The pieces of the block holding a document position, and the piece
+  // holding it.
+  const std::vector<Piece>& PiecesAt(long docPos) const;
+  const Piece& PieceAt(long docPos) const;
   // Text changes move blocks; any change may change a colour.
   void ForgetPositions() const {
     m_lastBlock.position = -1;
-    m_lastColorPos = -1;
+    ForgetColors();
     m_length = -1;
   }
-  void ForgetColors() const { m_lastColorPos = -1; }
+  void ForgetColors() const {
+    m_lastColorPos = -1;
+    m_lastBlock.pieces.clear();
+  }
   long Clamp(long pos) const;
 
   QPlainTextEdit& m_edit;
