@@ -281,7 +281,11 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
     m_mdiArea->setActiveSubWindow(open);
     return open;
   }
+  // The window takes its place and size before the song comes in, so that
+  // the view lays out only the lines it shows; nothing is drawn before the
+  // song is in, or the window gone again.
   CChildFrame* child = CreateChild();
+  AddChild(child);
   QString error;
   if (!child->Document().LoadFile(path, error)) {
     delete child;
@@ -289,7 +293,6 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
                          tr("Cannot read file %1:\n%2.").arg(QDir::toNativeSeparators(path), error));
     return nullptr;
   }
-  AddChild(child);
   return child;
 }
 

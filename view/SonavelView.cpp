@@ -107,6 +107,9 @@ CSonavelView::CSonavelView(CSonavelDoc& document, QWidget* parent)
       m_control(ShowingDocument(*this, document)),
       m_commands(m_control, document.Options()),
       m_wrapToWindow(theSettings().wordWrap) {
+  // A scroll bar that came and went with the length of the song would change
+  // the width of every line, which costs a long song a fresh layout.
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(m_doc.TextDocument(), &QTextDocument::contentsChange, this, [this](int, int, int) { OnContentsChange(); });
   connect(&m_doc, &CSonavelDoc::loaded, this, &CSonavelView::OnLoaded);
   ApplyDocumentFont();
