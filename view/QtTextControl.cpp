@@ -284,6 +284,22 @@ const std::vector<QtTextControl::Piece>& QtTextControl::PiecesAt(long docPos) co
   return pieces;
 }
 
+std::optional<std::size_t> QtTextControl::PieceHolding(long docStart, long docEnd, const QString& text) const {
+  const std::vector<Piece>& pieces = m_lastBlock.pieces;
+  if (docStart >= docEnd || pieces.empty() || docStart < m_lastBlock.position) return std::nullopt;
+  const bool breaksLine = std::any_of(text.begin(), text.end(), [](QChar c) {
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c.isSurrogate();
+  });
+  if (breaksLine) return std::nullopt;
+  // The paragraph break, the last piece, is never part of the stretch.
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+    const long pieceStart = i == 0 ? m_lastBlock.position : pieces[i - 1].end;
+    if (docStart >= pieceStart && docEnd <= pieces[i].end) return i;
+    if (docStart < pieces[i].end) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 const QtTextControl::Piece& QtTextControl::PieceAt(long docPos) const {
   const std::vector<Piece>& pieces = PiecesAt(docPos);
   const auto it = std::upper_bound(pieces.begin(), pieces.end(), docPos,
@@ -431,9 +447,20 @@ void QtTextControl::Replace(long start, long end, std::string_view text8) {
   if (start < end) format = FormatAt(DocPos(start));
   else if (start > 0) format = FormatAt(DocPos(start - 1));
   const QString text = FromText8(text8);
+  const std::optional<std::size_t> piece = PieceHolding(DocPos(start), DocPos(end), text);
 
   NoteChange(start, end);
-  ForgetPositions();
+  const long docDelta = static_cast<long>(text.size()) - (DocPos(end) - DocPos(start));
+  if (piece) {
+    // The new text takes the look of the text it replaces, inside one piece
+    // of one block: only that piece and those after it end elsewhere.
+    for (std::size_t i = *piece; i < m_lastBlock.pieces.size(); ++i) m_lastBlock.pieces[i].end += docDelta;
+    m_lastBlock.length += docDelta;
+    m_lastColorPos = -1;
+    m_length = -1;
+  } else {
+    ForgetPositions();
+  }
   m_selfEdit = true;
   CursorOver(start, end).insertText(text, format);
   m_selfEdit = false;

@@ -175,6 +175,9 @@ class QtTextControl final : public TextControl {
   // holding it.
   const std::vector<Piece>& PiecesAt(long docPos) const;
   const Piece& PieceAt(long docPos) const;
+  // The piece of the block last read that holds the whole stretch, when
+  // replacing it by `text` keeps the block one line.
+  std::optional<std::size_t> PieceHolding(long docStart, long docEnd, const QString& text) const;
   // Text changes move blocks; any change may change a colour.
   void ForgetPositions() const {
     m_lastBlock.position = -1;
