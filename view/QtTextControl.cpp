@@ -394,29 +394,21 @@ void QtTextControl::ApplyLook(long start, long end, ColorRef color, bool plain) 
       stretches.push_back({from, to, !look.nothingElse});
     }
   };
-  QTextBlock block = BlockAt(docStart).block;
-  long fragmentStart = BlockAt(docStart).position;
-  while (block.isValid() && fragmentStart < docEnd) {
-    for (auto it = block.begin(); !it.atEnd() && fragmentStart < docEnd; ++it) {
-      const QTextFragment fragment = it.fragment();
-      const long fragmentEnd = fragmentStart + fragment.length();
-      const FormatLook& look = LookOfFragment(fragment);
-      if (fragmentEnd > docStart && !shows(look)) need(std::max(fragmentStart, docStart), std::min(fragmentEnd, docEnd), look);
-      fragmentStart = fragmentEnd;
+  for (long pos = docStart; pos < docEnd;) {
+    long pieceStart = BlockAt(pos).position;
+    for (const Piece& piece : PiecesAt(pos)) {
+      if (piece.end > pos && !shows(piece.look)) {
+        need(std::max(pieceStart, docStart), std::min(piece.end, docEnd), piece.look);
+      }
+      pieceStart = piece.end;
+      if (pieceStart >= docEnd) break;
     }
-    const QTextBlock following = block.next();
-    if (!following.isValid() || fragmentStart >= docEnd) break;
-    // fragmentStart is now the position of the paragraph break.
-    const FormatLook& breakLook = LookOfBreakBefore(following);
-    if (fragmentStart >= docStart && !shows(breakLook)) need(fragmentStart, fragmentStart + 1, breakLook);
-    fragmentStart += 1;
-    block = following;
+    pos = pieceStart;  // the start of the next block
   }
   if (stretches.empty()) return;
 
   const QTextCharFormat& format = LookFormat(color, plain);
   NoteChange(start, end);
-  ForgetColors();
   m_selfEdit = true;
   for (const Stretch& stretch : stretches) {
     m_cursor.setPosition(static_cast<int>(stretch.from));
@@ -425,6 +417,38 @@ void QtTextControl::ApplyLook(long start, long end, ColorRef color, bool plain) 
     else m_cursor.setCharFormat(format);
   }
   m_selfEdit = false;
+
+  // A format replaced whole looks exactly as asked; the pieces of the block
+  // the change stayed in follow it, so the next run is read from them.
+  const bool oneBlock = stretches.front().from >= m_lastBlock.position;
+  const bool replaced = std::none_of(stretches.begin(), stretches.end(), [](const Stretch& s) { return s.merge; });
+  if (oneBlock && replaced) {
+    for (const Stretch& stretch : stretches) RepaintPieces(stretch.from, stretch.to, FormatLook{true, false, true, color});
+    m_lastColorPos = -1;
+  } else {
+    ForgetColors();
+  }
+}
+
+void QtTextControl::RepaintPieces(long from, long to, const FormatLook& look) const {
+  std::vector<Piece>& pieces = m_lastBlock.pieces;
+  const auto splitAt = [&](long at) {
+    long pieceStart = m_lastBlock.position;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      if (at > pieceStart && at < pieces[i].end) {
+        pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(i), Piece{at, pieces[i].look});
+        return;
+      }
+      pieceStart = pieces[i].end;
+    }
+  };
+  splitAt(from);
+  splitAt(to);
+  long pieceStart = m_lastBlock.position;
+  for (Piece& piece : pieces) {
+    if (pieceStart >= from && piece.end <= to) piece.look = look;
+    pieceStart = piece.end;
+  }
 }
 
 void QtTextControl::SetColor(long start, long end, ColorRef color) { ApplyLook(start, end, color, false); }

@@ -178,6 +178,8 @@ class QtTextControl final : public TextControl {
   // The piece of the block last read that holds the whole stretch, when
   // replacing it by `text` keeps the block one line.
   std::optional<std::size_t> PieceHolding(long docStart, long docEnd, const QString& text) const;
+  // Gives the stretch [from, to) of the last block's pieces a new look.
+  void RepaintPieces(long from, long to, const FormatLook& look) const;
   // Text changes move blocks; any change may change a colour.
   void ForgetPositions() const {
     m_lastBlock.position = -1;
