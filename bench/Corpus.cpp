@@ -2,7 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string_view>
+
+#include "document/TextEncoding.h"
 
 namespace sonavel::bench {
 namespace {
@@ -84,6 +89,22 @@ std::string MakeSongCorpus(std::size_t minBytes) {
     }
   }
   return out;
+}
+
+std::string MakeRealSongCorpus(std::size_t minBytes) {
+  std::string once;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(SONAVEL_SONGS_DIR, error)) {
+    if (entry.path().extension() == ".md") continue;
+    std::ifstream file(entry.path(), std::ios::binary);
+    std::string song{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (song.starts_with("\xEF\xBB\xBF")) song.erase(0, 3);
+    if (!IsValidUtf8(song)) continue;
+    once += song + "\n\n";
+  }
+  std::string all;
+  while (!once.empty() && all.size() < minBytes) all += once;
+  return all;
 }
 
 }  // namespace sonavel::bench

@@ -24,15 +24,22 @@ namespace {
 constexpr long kKilobyte = 1024;
 constexpr long kMegabyte = 1024 * kKilobyte;
 
-// One song file per size, written once.
+// The generated songs, or the real ones, which hold far fewer chords and
+// frets to the byte.
+enum class Songs { Generated, Real };
+
+// One song file per size and kind, written once; empty without the songs.
 class SongFiles {
  public:
-  QString PathFor(long bytes) {
-    const QString path = m_directory.filePath(QStringLiteral("song-%1.crd").arg(bytes));
+  QString PathFor(long bytes, Songs songs = Songs::Generated) {
+    const bool real = songs == Songs::Real;
+    const QString path = m_directory.filePath(QStringLiteral("%1-%2.crd").arg(real ? "real" : "song").arg(bytes));
     if (!QFile::exists(path)) {
-      const std::string text = sonavel::bench::MakeSongCorpus(static_cast<std::size_t>(bytes));
+      const auto size = static_cast<std::size_t>(bytes);
+      std::string text = real ? sonavel::bench::MakeRealSongCorpus(size) : sonavel::bench::MakeSongCorpus(size);
+      if (real && text.size() > size) text.resize(text.rfind('\n', size) + 1);  // whole lines, at most `bytes`
       QFile file(path);
-      if (file.open(QIODevice::WriteOnly)) file.write(text.data(), static_cast<qint64>(text.size()));
+      if (!text.empty() && file.open(QIODevice::WriteOnly)) file.write(text.data(), static_cast<qint64>(text.size()));
     }
     return path;
   }
@@ -89,9 +96,13 @@ void BM_Open(benchmark::State& state) {
   ReportBytes(state);
 }
 
-void BM_Colorize(benchmark::State& state) {
+void Colorize(benchmark::State& state, Songs songs) {
   Setup();
-  const QString path = Files().PathFor(state.range(0));
+  const QString path = Files().PathFor(state.range(0), songs);
+  if (!QFile::exists(path)) {
+    state.SkipWithError("no songs in " SONAVEL_SONGS_DIR);
+    return;
+  }
   Editor editor;
   for (auto _ : state) {
     state.PauseTiming();
@@ -102,9 +113,13 @@ void BM_Colorize(benchmark::State& state) {
   ReportBytes(state);
 }
 
-void BM_Transpose(benchmark::State& state) {
+void Transpose(benchmark::State& state, Songs songs) {
   Setup();
-  const QString path = Files().PathFor(state.range(0));
+  const QString path = Files().PathFor(state.range(0), songs);
+  if (!QFile::exists(path)) {
+    state.SkipWithError("no songs in " SONAVEL_SONGS_DIR);
+    return;
+  }
   Editor editor;
   for (auto _ : state) {
     state.PauseTiming();
@@ -116,6 +131,11 @@ void BM_Transpose(benchmark::State& state) {
   }
   ReportBytes(state);
 }
+
+void BM_Colorize(benchmark::State& state) { Colorize(state, Songs::Generated); }
+void BM_Transpose(benchmark::State& state) { Transpose(state, Songs::Generated); }
+void BM_Colorize_RealSongs(benchmark::State& state) { Colorize(state, Songs::Real); }
+void BM_Transpose_RealSongs(benchmark::State& state) { Transpose(state, Songs::Real); }
 
 // From the middle of a colorized song to the next chord.
 void BM_FindNextChord(benchmark::State& state) {
@@ -188,6 +208,8 @@ void BM_Save(benchmark::State& state) {
 EDITOR_BENCHMARK(BM_Open);
 EDITOR_BENCHMARK(BM_Colorize);
 EDITOR_BENCHMARK(BM_Transpose);
+EDITOR_BENCHMARK(BM_Colorize_RealSongs);
+EDITOR_BENCHMARK(BM_Transpose_RealSongs);
 EDITOR_BENCHMARK(BM_FindNextChord);
 EDITOR_BENCHMARK(BM_FindNextChordNoneColoured);
 EDITOR_BENCHMARK(BM_TypeWithAutoColor);

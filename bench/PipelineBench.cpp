@@ -6,9 +6,6 @@
 
 #include <sys/resource.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -28,24 +25,8 @@ const std::string& Corpus() {
   return corpus;
 }
 
-// The real songs that are UTF-8, each followed by a blank line, repeated to
-// the size of the generated corpus: far fewer chords and frets to the byte.
 const std::string& RealSongs() {
-  static const std::string corpus = [] {
-    std::string once;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(SONAVEL_SONGS_DIR, error)) {
-      if (entry.path().extension() == ".md") continue;
-      std::ifstream file(entry.path(), std::ios::binary);
-      std::string song{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-      if (song.starts_with("\xEF\xBB\xBF")) song.erase(0, 3);
-      if (!sonavel::IsValidUtf8(song)) continue;
-      once += song + "\n\n";
-    }
-    std::string all;
-    while (!once.empty() && all.size() < kCorpusBytes) all += once;
-    return all;
-  }();
+  static const std::string corpus = sonavel::bench::MakeRealSongCorpus(kCorpusBytes);
   return corpus;
 }
 
