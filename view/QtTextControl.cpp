@@ -286,7 +286,7 @@ const std::vector<QtTextControl::Piece>& QtTextControl::PiecesAt(long docPos) co
 
 std::optional<std::size_t> QtTextControl::PieceHolding(long docStart, long docEnd, const QString& text) const {
   const std::vector<Piece>& pieces = m_lastBlock.pieces;
-  if (docStart >= docEnd || pieces.empty() || docStart < m_lastBlock.position) return std::nullopt;
+  if (docStart >= docEnd || text.isEmpty() || pieces.empty() || docStart < m_lastBlock.position) return std::nullopt;
   const bool breaksLine = std::any_of(text.begin(), text.end(), [](QChar c) {
     return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c.isSurrogate();
   });

@@ -34,8 +34,8 @@ using sonavel::theSettings;
 constexpr double kMillimetresPerInch = 25.4;
 
 // Lets the text control see the document from its first moment. The plain
-// text layout lays out only the blocks that are shown, so a long song opens
-// and colours as fast as a short one.
+// text layout lays out only the blocks that are shown, so opening and
+// colouring a long song lay out none of the lines out of view.
 QPlainTextEdit& ShowingDocument(QPlainTextEdit& edit, CSonavelDoc& document) {
   QTextDocument* text = document.TextDocument();
   if (qobject_cast<QPlainTextDocumentLayout*>(text->documentLayout()) == nullptr) {
