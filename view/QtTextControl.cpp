@@ -65,8 +65,9 @@ void QtTextControl::OnContentsChange(int position, int added) {
   if (m_selfEdit) return;
   // A text without characters beyond the Basic Multilingual Plane keeps none
   // while what is typed or pasted brings none, and then nothing need be
-  // counted again: the usual keystroke stays clear of the whole text.
-  if (m_pairsKnown && m_pairs.empty()) {
+  // counted again: the usual keystroke stays clear of the whole text. A
+  // whole song coming in is counted when first asked, not here.
+  if (m_pairsKnown && m_pairs.empty() && added <= kPairsCheckedInChange) {
     QTextCursor change(&m_doc);
     change.setPosition(std::min(position, m_doc.characterCount() - 1));
     change.setPosition(std::min(position + added, m_doc.characterCount() - 1), QTextCursor::KeepAnchor);

@@ -125,6 +125,9 @@ class QtTextControl final : public TextControl {
   // with `pairs`, also where its surrogate pairs are.
   static void AppendProjection(const QString& raw, std::string& out, std::vector<long>* pairs);
   void OnContentsChange(int position, int added);
+  // The longest change whose new text is searched for surrogate pairs as it
+  // comes in.
+  static constexpr int kPairsCheckedInChange = 4096;
 
   void BeginStep(bool joinPrevious, bool users);
 
