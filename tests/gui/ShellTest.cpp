@@ -253,24 +253,21 @@ TEST_P(PlacementRule, GivesTheWindowItsPlace) {
   EXPECT_EQ(placement.maximised, GetParam().maximised);
 }
 
-using V = std::vector<std::pair<const char*, int>>;
+// What an earlier window left: always 10 for its top.
+std::vector<std::pair<const char*, int>> Stored(int status, int left, int bottom, int right) {
+  return {{"Status", status}, {"Top", 10}, {"Left", left}, {"Bottom", bottom}, {"Right", right}};
+}
+
 const PlacementCase kPlacements[] = {
     {"FirstStart", {}, std::nullopt, std::nullopt},
-    {"Normal", V{{"Status", 1}, {"Top", 10}, {"Left", 20}, {"Bottom", 410}, {"Right", 620}}, QRect(20, 40, 600, 400),
-     false},
-    {"Maximised", V{{"Status", 3}, {"Top", 10}, {"Left", 20}, {"Bottom", 410}, {"Right", 620}}, QRect(20, 40, 600, 400),
-     true},
-    {"MinimisedKeepsTheStartState", V{{"Status", 2}, {"Top", 10}, {"Left", 20}, {"Bottom", 410}, {"Right", 620}},
-     QRect(20, 40, 600, 400), std::nullopt},
-    {"LeftPastTheLimit", V{{"Status", 1}, {"Top", 10}, {"Left", 1500}, {"Bottom", 410}, {"Right", 2100}},
-     QRect(1248, 40, 600, 400), false},
-    {"NegativeLeftKept", V{{"Status", 1}, {"Top", 10}, {"Left", -200}, {"Bottom", 410}, {"Right", 400}},
-     QRect(-200, 40, 600, 400), false},
-    {"MinusOneIsMissing", V{{"Status", 1}, {"Top", 10}, {"Left", -1}, {"Bottom", 410}, {"Right", 620}}, std::nullopt,
-     std::nullopt},
-    {"NoArea", V{{"Status", 3}, {"Top", 10}, {"Left", 20}, {"Bottom", 10}, {"Right", 620}}, std::nullopt, true},
-    {"OffEveryScreen", V{{"Status", 1}, {"Top", 10}, {"Left", -5000}, {"Bottom", 410}, {"Right", -4400}},
-     std::nullopt, false},
+    {"Normal", Stored(1, 20, 410, 620), QRect(20, 40, 600, 400), false},
+    {"Maximised", Stored(3, 20, 410, 620), QRect(20, 40, 600, 400), true},
+    {"MinimisedKeepsTheStartState", Stored(2, 20, 410, 620), QRect(20, 40, 600, 400), std::nullopt},
+    {"LeftPastTheLimit", Stored(1, 1500, 410, 2100), QRect(1248, 40, 600, 400), false},
+    {"NegativeLeftKept", Stored(1, -200, 410, 400), QRect(-200, 40, 600, 400), false},
+    {"MinusOneIsMissing", Stored(1, -1, 410, 620), std::nullopt, std::nullopt},
+    {"NoArea", Stored(3, 20, 10, 620), std::nullopt, true},
+    {"OffEveryScreen", Stored(1, -5000, 410, -4400), std::nullopt, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Shell, PlacementRule, ::testing::ValuesIn(kPlacements), ::testing::PrintToStringParamName());
