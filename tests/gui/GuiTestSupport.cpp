@@ -51,7 +51,6 @@ void WriteBytes(const QString& path, std::string_view bytes) {
 }
 
 bool FakeDocManager::DoPromptFileName(QString& fileName, const QString&, bool, QWidget*) {
-  ++prompts;
   proposed = fileName;
   if (answer.isEmpty()) return false;
   fileName = answer;

@@ -57,7 +57,6 @@ class FakeDocManager : public CDocManagerEx {
 
   QString answer;  // empty: the user cancels
   QString proposed;
-  int prompts = 0;
 };
 
 // A main window on the screen (offscreen) in a language, with the fake file
