@@ -85,7 +85,6 @@ TEST_P(StartUp, OpensWhatTheCommandLineNames) {
   const StartCase& c = GetParam();
   const QString song = Song("song.crd");
   const QString pdf = m_dir.filePath(QStringLiteral("printed.pdf"));
-  m_frame->Printer().setOutputFormat(QPrinter::PdfFormat);
   m_frame->Printer().setOutputFileName(pdf);
   QStringList arguments;
   for (const QString& argument : c.arguments) {
