@@ -40,10 +40,8 @@ TEST_P(RecoveryEntryTable, ComesBackWholeAndNeverFromPart) {
   const std::string bytes = SerializeRecovery(entry);
   const std::optional<RecoveryEntry> back = ParseRecovery(bytes);
   ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->originalPath, entry.originalPath);
-  EXPECT_EQ(back->title, entry.title);
-  EXPECT_EQ(back->original, entry.original);
-  EXPECT_EQ(back->text, entry.text);
+  EXPECT_EQ(std::tuple(back->originalPath, back->title, back->original, back->text),
+            std::tuple(entry.originalPath, entry.title, entry.original, entry.text));
   for (std::size_t size = 0; size < bytes.size(); ++size) {
     EXPECT_FALSE(ParseRecovery(bytes.substr(0, size)).has_value()) << "cut at " << size;
   }
