@@ -170,8 +170,7 @@ TEST_F(EditorTest, OnlyPlainTextComesInByPasteOrDrop) {
   QTextCursor end(View()->document());
   end.movePosition(QTextCursor::End);
   const QPointF at = View()->cursorRect(end).center();
-  const QString other = m_dir.filePath(QStringLiteral("other.crd"));
-  test::WriteBytes(other, "G");
+  const QString other = WriteSong(QStringLiteral("other.crd"), "G");
   QMimeData file;
   file.setUrls({QUrl::fromLocalFile(other)});
   file.setText(other);

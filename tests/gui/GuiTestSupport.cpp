@@ -80,10 +80,14 @@ void MainWindowTest::TearDown() {
   theSettings().SetDefaults();
 }
 
-CSonavelView* MainWindowTest::Open(const std::string& bytes) {
-  const QString path = m_dir.filePath(QStringLiteral("song%1.crd").arg(++m_files));
+QString MainWindowTest::WriteSong(const QString& name, std::string_view bytes) {
+  const QString path = m_dir.filePath(name);
   WriteBytes(path, bytes);
-  CChildFrame* child = m_frame->OpenFile(path);
+  return path;
+}
+
+CSonavelView* MainWindowTest::Open(const std::string& bytes) {
+  CChildFrame* child = m_frame->OpenFile(WriteSong(QStringLiteral("song%1.crd").arg(++m_files), bytes));
   EXPECT_NE(child, nullptr);
   return child != nullptr ? child->View() : nullptr;
 }

@@ -68,6 +68,9 @@ class MainWindowTest : public ::testing::Test {
   void StartMainWindow(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates));
   void TearDown() override;
 
+  // Writes a song file (a short song unless given its bytes) into the test's
+  // folder and gives its path.
+  QString WriteSong(const QString& name, std::string_view bytes = "Am C G\r\nla la\r\n");
   // Opens a song with the given bytes, as they would be on disk.
   CSonavelView* Open(const std::string& bytes);
   CSonavelView* View() const { return m_frame->ActiveView(); }

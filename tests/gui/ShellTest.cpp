@@ -40,11 +40,6 @@ namespace {
 
 class ShellTest : public test::MainWindowTest {
  protected:
-  QString Song(const char* name) {
-    const QString path = m_dir.filePath(QString::fromUtf8(name));
-    test::WriteBytes(path, "Am C G\r\nla la\r\n");
-    return path;
-  }
   QStringList Titles() const {
     QStringList titles;
     for (const CChildFrame* child : m_frame->Children()) titles << child->Document().Title();
@@ -83,7 +78,7 @@ class StartUp : public ShellTest, public ::testing::WithParamInterface<StartCase
 
 TEST_P(StartUp, OpensWhatTheCommandLineNames) {
   const StartCase& c = GetParam();
-  const QString song = Song("song.crd");
+  const QString song = WriteSong("song.crd");
   const QString pdf = m_dir.filePath(QStringLiteral("printed.pdf"));
   m_frame->Printer().setOutputFileName(pdf);
   QStringList arguments;
@@ -118,10 +113,11 @@ const StartCase kStarts[] = {
 INSTANTIATE_TEST_SUITE_P(Shell, StartUp, ::testing::ValuesIn(kStarts), ::testing::PrintToStringParamName());
 
 TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt) {
-  m_frame->ExecuteRequests({{ShellRequest::Verb::Open, {Song("a.crd")}}, {ShellRequest::Verb::Open, {Song("b.crd")}}});
+  m_frame->ExecuteRequests(
+      {{ShellRequest::Verb::Open, {WriteSong("a.crd")}}, {ShellRequest::Verb::Open, {WriteSong("b.crd")}}});
   EXPECT_EQ(Titles(), QStringList({"a.crd", "b.crd"}));
   EXPECT_EQ(m_frame->ActiveChild()->windowState() & Qt::WindowMaximized, Qt::WindowMaximized);
-  m_frame->ExecuteRequests({{ShellRequest::Verb::PrintTo, {Song("c.crd"), "no such printer", "", ""}}});
+  m_frame->ExecuteRequests({{ShellRequest::Verb::PrintTo, {WriteSong("c.crd"), "no such printer", "", ""}}});
   EXPECT_EQ(Status(), QStringLiteral("No printer is ready to print %1.").arg(m_dir.filePath("c.crd")));
   EXPECT_EQ(Titles(), QStringList({"a.crd", "b.crd"})) << "a printed song is not kept open";
   m_frame->CloseAllDocuments();
@@ -130,7 +126,7 @@ TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt)
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Sonavel"));
 
   QMimeData files;  // as a file manager drops them, with one that is no file
-  files.setUrls({QUrl::fromLocalFile(Song("d.crd")), QUrl::fromLocalFile(Song("e.crd")),
+  files.setUrls({QUrl::fromLocalFile(WriteSong("d.crd")), QUrl::fromLocalFile(WriteSong("e.crd")),
                  QUrl(QStringLiteral("https://example.org/f.crd"))});
   QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(m_frame.get(), &enter);
@@ -299,7 +295,7 @@ TEST_F(ShellTest, EscapeQuitsOnlyWithQuickExitAndAfterTheSaveQuestion) {
 // The bars and the recent files are as the last window left them; a recent
 // file that is gone comes off the list with a word to the user.
 TEST_F(ShellTest, BarsAndRecentFilesOutliveTheWindow) {
-  const QString song = Song("gone.crd");
+  const QString song = WriteSong("gone.crd");
   ASSERT_NE(m_frame->OpenFile(song), nullptr);
   m_frame->Action(commands::kToolbar)->trigger();
   m_frame->Action(commands::kStatusBar)->trigger();
