@@ -55,7 +55,7 @@ TEST_F(DocumentTest, OpenedAndSavedEveryCharacterComesBackWithCrLf) {
     EXPECT_TRUE(doc.LoadFile(WriteSong("in.crd", row.bytes), error)) << error.toStdString();
     EXPECT_EQ(doc.EncodingToSave(), row.kept);
     EXPECT_TRUE(doc.SaveFile(PathOf("out.crd"), error)) << error.toStdString();
-    EXPECT_EQ(test::ReadBytes(PathOf("out.crd")), row.saved);
+    EXPECT_EQ(test::ReadFile(PathOf("out.crd").toStdString()), row.saved);
   }
 }
 
@@ -71,7 +71,7 @@ TEST_F(DocumentTest, AFailedSaveOrLoadLeavesFilesAndDocumentAsTheyWere) {
   QFile::setPermissions(PathOf("song.crd"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   EXPECT_FALSE(doc.SaveFile(PathOf("song.crd"), error));
   EXPECT_EQ(error, QStringLiteral("The file is read-only, or you may not write to it"));
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "old\r\n");
+  EXPECT_EQ(test::ReadFile(PathOf("song.crd").toStdString()), "old\r\n");
   EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), files) << "no temporary file is left behind";
   EXPECT_EQ(CSonavelDoc::PlainText(*doc.TextDocument()), QStringLiteral("new old\n"));
   EXPECT_TRUE(doc.IsModified());
@@ -88,7 +88,7 @@ TEST_F(DocumentTest, ANewSongIsSavedUnderANameTheUserGives) {
   EXPECT_TRUE(doc.Save(nullptr));
   EXPECT_EQ(doc.Title(), QStringLiteral("mine.crd"));
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(test::ReadBytes(m_docManager.answer), "G");
+  EXPECT_EQ(test::ReadFile(m_docManager.answer.toStdString()), "G");
   EXPECT_TRUE(doc.SaveAs(nullptr));
   EXPECT_EQ(m_docManager.proposed, doc.CurrentFile());
 }
@@ -189,9 +189,9 @@ TEST_F(DocumentTest, AFileIsNeverReplacedUnaskedWhenSavingWouldLoseBytes) {
       EXPECT_TRUE(QTest::qWaitFor([&notice] { return !notice.isEmpty(); }, 5000));
       EXPECT_TRUE(notice.contains(QString::fromLatin1(row.asked))) << notice.toStdString();
     } else {
-      test::WriteBytes(PathOf(row.name), row.rewritten);
+      WriteSong(row.name, row.rewritten);
     }
-    const std::string onDisk = test::ReadBytes(PathOf(row.name));
+    const std::string onDisk = test::ReadFile(PathOf(row.name).toStdString());
     QString question;
     test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
       question = box->text();
@@ -199,7 +199,7 @@ TEST_F(DocumentTest, AFileIsNeverReplacedUnaskedWhenSavingWouldLoseBytes) {
     });
     EXPECT_FALSE(child->Document().Save(nullptr));
     EXPECT_TRUE(question.contains(QString::fromLatin1(row.asked))) << question.toStdString();
-    EXPECT_EQ(test::ReadBytes(PathOf(row.name)), onDisk);
+    EXPECT_EQ(test::ReadFile(PathOf(row.name).toStdString()), onDisk);
   }
 }
 
@@ -208,7 +208,7 @@ TEST_F(DocumentTest, AFileIsNeverReplacedUnaskedWhenSavingWouldLoseBytes) {
 TEST_F(DocumentTest, AFileChangedByAnotherProgramIsOfferedAgain) {
   CChildFrame* child = m_frame->OpenFile(WriteSong("song.crd", "C\r\n"));
   ASSERT_NE(child, nullptr);
-  test::WriteBytes(PathOf("song.crd"), "Am\r\n");
+  WriteSong("song.crd", "Am\r\n");
   QEvent activation(QEvent::WindowActivate);
   QApplication::sendEvent(child, &activation);
   ASSERT_TRUE(child->FileChangedBar()->isVisibleTo(child));
@@ -269,12 +269,12 @@ TEST_F(DocumentTest, UnsavedChangesOutliveACrashUntilSavedOrRefused) {
   EXPECT_EQ(Text(), "G Am\nla\n");
   CSonavelDoc& doc = m_frame->ActiveChild()->Document();
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "Am\r\nla\r\n");
+  EXPECT_EQ(test::ReadFile(PathOf("song.crd").toStdString()), "Am\r\nla\r\n");
   EXPECT_FALSE(fs::exists(crashed / (kept[0].first + ".recovery")));
   EXPECT_TRUE(fs::exists(crashed / (kept[1].first + ".recovery")));
 
   ASSERT_TRUE(doc.Save(m_frame.get()));
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "G Am\r\nla\r\n");
+  EXPECT_EQ(test::ReadFile(PathOf("song.crd").toStdString()), "G Am\r\nla\r\n");
   EXPECT_TRUE(fs::is_empty(crashed));
 }
 

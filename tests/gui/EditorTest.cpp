@@ -24,6 +24,7 @@
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/TempFiles.h"
 #include "view/MemoryTextControl.h"
 #include "view/ViewCommands.h"
 
@@ -71,7 +72,8 @@ TEST_P(Commands, ChangeAndReportWhatTheyShould) {
   EXPECT_EQ(Text(), c.text);
   EXPECT_EQ(Status(), report);
   EXPECT_EQ(boxText, c.box ? report : QString());
-  EXPECT_EQ(View()->Document().IsModified(), std::string(c.text) != test::ReadBytes(m_dir.filePath("song1.crd")));
+  EXPECT_EQ(View()->Document().IsModified(),
+            std::string(c.text) != test::ReadFile(m_dir.filePath("song1.crd").toStdString()));
 }
 
 const CommandCase kCommands[] = {

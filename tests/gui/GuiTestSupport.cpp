@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QStatusBar>
 #include <QTest>
 #include <QWidget>
@@ -14,6 +13,7 @@
 #include "document/SonavelDoc.h"
 #include "engine/NoteTable.h"
 #include "shell/ChildFrame.h"
+#include "tests/support/TempFiles.h"
 
 namespace sonavel::test {
 
@@ -36,18 +36,6 @@ ColorRef WidgetTextColor(const QWidget& edit) {
   const QColor c = edit.palette().color(QPalette::Active, QPalette::Text);
   return MakeColorRef(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
                       static_cast<unsigned>(c.blue()));
-}
-
-std::string ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-
-void WriteBytes(const QString& path, std::string_view bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 bool FakeDocManager::DoPromptFileName(QString& fileName, const QString&, bool, QWidget*) {
@@ -82,7 +70,7 @@ void MainWindowTest::TearDown() {
 
 QString MainWindowTest::WriteSong(const QString& name, std::string_view bytes) {
   const QString path = m_dir.filePath(name);
-  WriteBytes(path, bytes);
+  WriteFile(path.toStdString(), bytes);
   return path;
 }
 

@@ -46,9 +46,6 @@ struct EditState {
 EditState StateOf(const TextControl& control);
 void PrintTo(const EditState& state, std::ostream* out);
 
-std::string ReadBytes(const QString& path);
-void WriteBytes(const QString& path, std::string_view bytes);
-
 // A file dialog stand-in: answers with a fixed name and remembers what it
 // was asked.
 class FakeDocManager : public CDocManagerEx {
