@@ -147,12 +147,10 @@ TEST_P(CommandWalk, ReachesEveryCommandFromItsMenuItemAndItsKeys) {
   ASSERT_NE(Open("Am C G"), nullptr);  // for the keys that switch between songs
   std::map<int, int> inMenus;
   for (const QAction* title : m_frame->menuBar()->actions()) {
-    QMap<QChar, QString> mnemonics;
+    QMap<QKeySequence, QString> mnemonics;
     for (const QAction* item : title->menu()->actions()) {
       if (item->isSeparator()) continue;
-      const qsizetype amp = item->text().indexOf(u'&');
-      if (amp >= 0) {
-        const QChar key = item->text().at(amp + 1).toLower();
+      if (const QKeySequence key = QKeySequence::mnemonic(item->text()); !key.isEmpty()) {
         EXPECT_FALSE(mnemonics.contains(key)) << item->text().toStdString() << " and "
                                               << mnemonics.value(key).toStdString();
         mnemonics.insert(key, item->text());
