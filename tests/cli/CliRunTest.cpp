@@ -137,8 +137,8 @@ struct RunCase {
   int status;
   std::string_view out;
   const char* err;      // a part of standard error
-  const char* inAfter;  // null: as it was
-  const char* outFile;  // written to @out; null: none written
+  const char* inAfter = nullptr;  // null: as it was
+  const char* outFile = nullptr;  // written to @out; null: none written
   std::size_t segmentWindow = kSegmentWindow;
 };
 
@@ -160,39 +160,35 @@ TEST_P(CliRun, PrintsAndWritesWhatItShould) {
 
 const RunCase kRuns[] = {
     {"TransposesToStandardOutput", "C   G\nla la\ne|-3-|\n", "transpose -s 2 @in", kTransposed,
-     "D   A\r\nla la\r\ne|-5-|\r\n", "2 chords and 1 tablature transposed.\n", nullptr, nullptr},
+     "D   A\r\nla la\r\ne|-5-|\r\n", "2 chords and 1 tablature transposed.\n"},
     {"NothingTransposedLeavesTheFileAlone", "just words\n", "transpose --in-place @in", kNothingTransposed, "",
-     "No chords or tablatures were transposed.", nullptr, nullptr},
+     "No chords or tablatures were transposed."},
     {"NothingTransposedStillWritesTheOutput", "words\n", "transpose --no-chords --no-tabs -o @out @in",
      kNothingTransposed, "", "", nullptr, "words\r\n"},
     {"InPlaceKeepsWindows1252", "Am\r\nS\xE5 sk\xF6n\r\n", "transpose --in-place -s -2 @in", kTransposed, "", "",
-     "Gm\r\nS\xE5 sk\xF6n\r\n", nullptr},
+     "Gm\r\nS\xE5 sk\xF6n\r\n"},
     {"Utf16WithTabsStaysUtf16", "\377\376C\0\t\0G\0\n\0"sv, "transpose @in", kTransposed,
-     "\377\376C\0#\0\t\0G\0#\0\r\0\n\0"sv, "", nullptr, nullptr},
-    {"MissingFileIsNamed", "", "transpose @out", kUsageOrFileError, "", "out: ", nullptr, nullptr},
-    {"DeviceIsRefused", "", "transpose /dev/null", kUsageOrFileError, "", "/dev/null: Not a regular file", nullptr,
-     nullptr},
-    {"UnwritableOutputLeavesNothing", "C\n", "transpose -o @plain/out @in", kUsageOrFileError, "",
-     "plain/out: ", nullptr, nullptr},
+     "\377\376C\0#\0\t\0G\0#\0\r\0\n\0"sv, ""},
+    {"MissingFileIsNamed", "", "transpose @out", kUsageOrFileError, "", "out: "},
+    {"DeviceIsRefused", "", "transpose /dev/null", kUsageOrFileError, "", "/dev/null: Not a regular file"},
+    {"UnwritableOutputLeavesNothing", "C\n", "transpose -o @plain/out @in", kUsageOrFileError, "", "plain/out: "},
     // A song must not set the window title or the clipboard of the terminal;
     // the prompt after it starts on a line of its own.
     {"AnsiShowsControlCharacters", "C \x1b]0;x\x07 \x7f\xc2\x9b\t\x01\xc3\xa5 <&\">", "colorize --format ansi @in",
-     kSuccess, "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\xc3\xa5 <&\">\n", "", nullptr, nullptr},
+     kSuccess, "\x1b[38;2;0;0;255mC\x1b[0m ^[]0;x^G ^?M-^[\t^A\xc3\xa5 <&\">\n", ""},
     {"InPlaceRefusesBytesItCannotKeep", "C\0x\nD\n"sv, "transpose --in-place @in", kUsageOrFileError, "",
-     "holds bytes that cannot be kept: 1 NUL byte (and 1 byte after them on their lines); not replaced", nullptr,
-     nullptr},
+     "holds bytes that cannot be kept: 1 NUL byte (and 1 byte after them on their lines); not replaced"},
     {"InPlaceRefusesDamagedCharacters", "\xEF\xBB\xBF" "C\xC3\n", "transpose --in-place @in", kUsageOrFileError, "",
-     "holds bytes that cannot be kept: 1 damaged character; not replaced", nullptr, nullptr},
+     "holds bytes that cannot be kept: 1 damaged character; not replaced"},
     {"ForceReplacesThemAllTheSame", "C\0x\nD\n"sv, "transpose --in-place --force @in", kTransposed, "", "",
-     "C#\r\nD#\r\n", nullptr},
-    {"UsageError", "", "transpose --steps many @in", kUsageOrFileError, "", "Try 'sonavel-cli --help'", nullptr,
-     nullptr},
+     "C#\r\nD#\r\n"},
+    {"UsageError", "", "transpose --steps many @in", kUsageOrFileError, "", "Try 'sonavel-cli --help'"},
     // Each file in turn, whatever became of the one before; the worst status.
     {"SeveralFilesEachNamed", "C\n", "transpose --in-place @missing @in @plain", kUsageOrFileError, "",
-     "/in: 1 chord and 0 tablatures transposed.\n", "C#\r\n", nullptr},
+     "/in: 1 chord and 0 tablatures transposed.\n", "C#\r\n"},
     {"SeveralFilesToStandardOutputInTurn", "C\n", "colorize --format spans @in @plain", kSuccess,
-     "1\t0\t1\tchord\tC\n", "", nullptr, nullptr},
-    {"Version", "", "--version", kSuccess, "sonavel-cli " SONAVEL_VERSION "\n", "", nullptr, nullptr},
+     "1\t0\t1\tchord\tC\n", ""},
+    {"Version", "", "--version", kSuccess, "sonavel-cli " SONAVEL_VERSION "\n", ""},
     // Cut after every space: a bracket stays open across the cuts, and the
     // second line starts afresh.
     {"BracketOpenAcrossSegments", "[C D]\tE [F\nG\n", "transpose --brackets -s 2 @in", kTransposed,

@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMessageBox>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -38,14 +37,10 @@ TransposeOptions Make(int steps, int key, bool bIsBess = false, bool chords = tr
 }
 
 TEST(TransposeDialog, SampleColoursNamesAndFretsInTheLooksColours) {
-  SampleLook look;  // colours that differ in every byte, so that a swapped byte order shows
-  look.textcolor = 0x00102030;
-  look.chordcolor = 0x00405060;
-  look.tabcolor = 0x00708090;
-  look.backgroundcolor = 0x00E0F0D0;
-  look.useSystemBackground = false;
-  look.fontBold = true;
-  look.font = "No Such Face For Sure";
+  // Colours that differ in every byte, so that a swapped byte order shows.
+  const SampleLook look{.textcolor = 0x00102030, .chordcolor = 0x00405060, .tabcolor = 0x00708090,
+                        .backgroundcolor = 0x00E0F0D0, .useSystemBackground = false, .font = "No Such Face For Sure",
+                        .fontBold = true};
   const auto qt = [](unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); };
   CTransposeDlg dialog(Make(1, 20), look);
   int line = 0;
@@ -115,13 +110,8 @@ TEST(TransposeDialog, OkWithAFieldWithoutAnIntegerSaysSoAndStaysOpen) {
     CTransposeDlg dialog(Make(3, 5), SampleLook{});
     dialog.show();
     Find(dialog, name)->setText(QString());
-    QString prompt;
-    WhenModal<QMessageBox>([&prompt](QMessageBox* box) {
-      prompt = box->text();
-      box->accept();
-    });
-    dialog.accept();
-    EXPECT_EQ(prompt, QStringLiteral("Please enter an integer.")) << name;
+    const ShownMessage prompt = MessageShownBy([&dialog] { dialog.accept(); });
+    EXPECT_EQ(prompt.text, QStringLiteral("Please enter an integer.")) << name;
     EXPECT_TRUE(dialog.isVisible() && dialog.result() != QDialog::Accepted) << name;
     EXPECT_EQ(dialog.focusWidget(), Find(dialog, name));
     EXPECT_EQ(dialog.Options(), Make(3, 5));

@@ -40,10 +40,8 @@ TEST_P(RecoveryEntryTable, ComesBackWholeAndNeverFromPart) {
   const std::string bytes = SerializeRecovery(entry);
   const std::optional<RecoveryEntry> back = ParseRecovery(bytes);
   ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->originalPath, entry.originalPath);
-  EXPECT_EQ(back->title, entry.title);
-  EXPECT_EQ(back->original, entry.original);
-  EXPECT_EQ(back->text, entry.text);
+  EXPECT_EQ(std::tuple(back->originalPath, back->title, back->original, back->text),
+            std::tuple(entry.originalPath, entry.title, entry.original, entry.text));
   for (std::size_t size = 0; size < bytes.size(); ++size) {
     EXPECT_FALSE(ParseRecovery(bytes.substr(0, size)).has_value()) << "cut at " << size;
   }
@@ -59,28 +57,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecoveryEntryTable, ::testing::ValuesIn(kEntryRow
 // that is no entry is left for the user to see.
 TEST(RecoveryStore, WrittenPrivatelyAndOfferedOnlyOverTheirOriginal) {
   const test::TempDirectory root;
-  // An entry for the file as it is on disk now.
-  const auto entryFor = [](const fs::path& file, const char* text) {
-    return RecoveryEntry{file.string(), file.filename().string(), FingerprintFile(file), text};
+  // An entry for a file of the folder, which is written with the bytes first.
+  const auto entryFor = [&root](const char* name, const char* bytes, const char* text) {
+    test::WriteFile(root.path / name, bytes);
+    return RecoveryEntry{(root.path / name).string(), name, FingerprintFile(root.path / name), text};
   };
   const fs::path song = root.path / "song.crd";
-  test::WriteFile(song, "Am G\r\nla la\r\n");
   // The folder inside a state folder that does not exist yet.
   const RecoveryStore store(root.path / "state" / "sonavel");
   std::string error;
-  ASSERT_TRUE(store.Write("kept", entryFor(song, "first"), error)) << error;
-  ASSERT_TRUE(store.Write("kept", entryFor(song, "second"), error)) << error;
+  ASSERT_TRUE(store.Write("kept", entryFor("song.crd", "Am G\r\nla la\r\n", "first"), error)) << error;
+  ASSERT_TRUE(store.Write("kept", entryFor("song.crd", "Am G\r\nla la\r\n", "second"), error)) << error;
   ASSERT_TRUE(store.Write("untitled", {"", "Chord1", std::nullopt, "new"}, error)) << error;
   EXPECT_EQ(fs::status(store.Folder()).permissions(), fs::perms{0700});
   EXPECT_EQ(fs::status(store.Folder() / "kept.recovery").permissions(), fs::perms{0600});
-  const fs::path other = root.path / "other.crd";
-  test::WriteFile(other, "C\r\n");
-  ASSERT_TRUE(store.Write("changed", entryFor(other, "x"), error));
-  test::WriteFile(other, "D\r\n");
-  const fs::path gone = root.path / "gone.crd";
-  test::WriteFile(gone, "E\r\n");
-  ASSERT_TRUE(store.Write("gone", entryFor(gone, "y"), error));
-  fs::remove(gone);
+  ASSERT_TRUE(store.Write("changed", entryFor("other.crd", "C\r\n", "x"), error));
+  test::WriteFile(root.path / "other.crd", "D\r\n");
+  ASSERT_TRUE(store.Write("gone", entryFor("gone.crd", "E\r\n", "y"), error));
+  fs::remove(root.path / "gone.crd");
   test::WriteFile(store.Folder() / "foreign.recovery", "not ours");
   test::WriteFile(store.Folder() / "empty.recovery", "");
   fs::last_write_time(song, fs::file_time_type::clock::now() + std::chrono::hours(1));

@@ -27,28 +27,25 @@ std::string Frets(const std::string& text, long s, long e) {
 }
 
 // Spaces, letters other than the marks and line ends disqualify a run, and
-// so does the first or last character of the text standing next to it.
+// so does the first or last character of the text standing next to it. Of a
+// range within the text, the last character only closes a fret, and the
+// first only opens one.
 TEST(ScanFrets, FindsOneOrTwoDigitRunsBetweenTablatureMarks) {
-  const std::pair<std::string, const char*> rows[] = {
+  const struct {
+    std::string text;
+    const char* frets;
+    long s = 0, e = -1;  // -1: the text's last character
+  } rows[] = {
       {"e|---3---5-7h8---| |-12-| |-123-| --1234567--", "3 5 7 8 12"},
       {"- 3 - a3- x3x-4r -3\xA0- b3b B12P (7)~5^/3\\", "4 3 12 7 5 3"},
       {"3- -3\n-4 e|-3-|\n|-5-| -3-12", "3 5 3"},
       {"", ""},
+      {"-5-", "", 0, 1}, {"-12-", "", 0, 2}, {"-12-", "12", 0, 3}, {"-5-", "", 1, 2}, {"|-5-|-7-|", "7", 2, 8},
   };
-  for (const auto& [text, frets] : rows) EXPECT_EQ(Frets(text, 0, static_cast<long>(text.size()) - 1), frets) << text;
-}
-
-// The last character of the range only closes a fret, and the first only
-// opens one.
-TEST(ScanFrets, TakesTheRangeEndsAsNeighboursOnly) {
-  const struct {
-    const char* text;
-    long s, e;
-    const char* frets;
-  } rows[] = {
-      {"-5-", 0, 1, ""}, {"-12-", 0, 2, ""}, {"-12-", 0, 3, "12"}, {"-5-", 1, 2, ""}, {"|-5-|-7-|", 2, 8, "7"},
-  };
-  for (const auto& row : rows) EXPECT_EQ(Frets(row.text, row.s, row.e), row.frets) << row.text << " " << row.s;
+  for (const auto& row : rows) {
+    const long e = row.e < 0 ? static_cast<long>(row.text.size()) - 1 : row.e;
+    EXPECT_EQ(Frets(row.text, row.s, e), row.frets) << row.text << " " << row.s << ".." << e;
+  }
 }
 
 // By groups: the default window 0..15 and the window 12..24; twelve frets

@@ -103,30 +103,21 @@ TEST(QtTextControl, RandomEditsMatchMemory) {
     long b = position(random);
     if (a > b) std::swap(a, b);
     const ColorRef color = palette[random() % 4];
-    switch (random() % 3) {
-      case 0:
-        qt.SetColor(a, b, color);
-        memory.SetColor(a, b, color);
-        break;
-      case 1:
-        qt.SetPlainFormat(a, b, color);
-        memory.SetPlainFormat(a, b, color);
-        break;
-      default: {
-        const char* insert = inserts[random() % 6];
-        b = std::min(b, a + 6);
-        qt.Replace(a, b, insert);
-        memory.Replace(a, b, insert);
-        break;
-      }
+    const auto kind = random() % 3;  // colour, plain format or replace
+    const char* insert = kind == 2 ? inserts[random() % 6] : nullptr;
+    if (insert != nullptr) b = std::min(b, a + 6);
+    for (TextControl* control : std::initializer_list<TextControl*>{&qt, &memory}) {
+      if (kind == 0) control->SetColor(a, b, color);
+      if (kind == 1) control->SetPlainFormat(a, b, color);
+      if (insert != nullptr) control->Replace(a, b, insert);
     }
     ASSERT_EQ(qt.Text8(), memory.Text8()) << "step " << step;
     ASSERT_EQ(test::Colors(qt), test::Colors(memory)) << "step " << step;
+    const auto around = [](const TextControl& c, long p) {
+      return std::tuple(c.SameColorEnd(p, p + 9), c.Text8Range(p, p + 9), c.LineStart(p), c.LineEnd(p));
+    };
     for (long p = 0; p + 1 < memory.Length(); p += 7) {
-      ASSERT_EQ(qt.SameColorEnd(p, p + 9), memory.SameColorEnd(p, p + 9)) << "step " << step << " at " << p;
-      ASSERT_EQ(qt.Text8Range(p, p + 9), memory.Text8Range(p, p + 9)) << "step " << step << " at " << p;
-      ASSERT_EQ(qt.LineStart(p), memory.LineStart(p)) << "step " << step << " at " << p;
-      ASSERT_EQ(qt.LineEnd(p), memory.LineEnd(p)) << "step " << step << " at " << p;
+      ASSERT_EQ(around(qt, p), around(memory, p)) << "step " << step << " at " << p;
     }
   }
 }

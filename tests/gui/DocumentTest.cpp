@@ -28,6 +28,7 @@
 #include "shell/StartUp.h"
 #include "view/FileChangedBar.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/TempFiles.h"
 
 namespace sonavel {
 namespace {
@@ -49,21 +50,19 @@ TEST_F(DocumentTest, OpenedAndSavedEveryCharacterComesBackWithCrLf) {
       {"\xEF\xBB\xBF\xC3\xA5\n", "\xEF\xBB\xBF\xC3\xA5\r\n", SaveEncoding::Utf8WithMark},
   };
   for (const auto& row : rows) {
-    test::WriteBytes(PathOf("in.crd"), row.bytes);
     CSonavelDoc doc(m_docManager);
     QString error;
-    EXPECT_TRUE(doc.LoadFile(PathOf("in.crd"), error)) << error.toStdString();
+    EXPECT_TRUE(doc.LoadFile(WriteSong("in.crd", row.bytes), error)) << error.toStdString();
     EXPECT_EQ(doc.EncodingToSave(), row.kept);
     EXPECT_TRUE(doc.SaveFile(PathOf("out.crd"), error)) << error.toStdString();
-    EXPECT_EQ(test::ReadBytes(PathOf("out.crd")), row.saved);
+    EXPECT_EQ(test::ReadFile(PathOf("out.crd").toStdString()), row.saved);
   }
 }
 
 TEST_F(DocumentTest, AFailedSaveOrLoadLeavesFilesAndDocumentAsTheyWere) {
-  test::WriteBytes(PathOf("song.crd"), "old\r\n");
   CSonavelDoc doc(m_docManager);
   QString error;
-  ASSERT_TRUE(doc.LoadFile(PathOf("song.crd"), error));
+  ASSERT_TRUE(doc.LoadFile(WriteSong("song.crd", "old\r\n"), error));
   QTextCursor(doc.TextDocument()).insertText(QStringLiteral("new "));
   const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
   EXPECT_FALSE(doc.SaveFile(m_dir.path(), error));  // over a folder
@@ -72,7 +71,7 @@ TEST_F(DocumentTest, AFailedSaveOrLoadLeavesFilesAndDocumentAsTheyWere) {
   QFile::setPermissions(PathOf("song.crd"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   EXPECT_FALSE(doc.SaveFile(PathOf("song.crd"), error));
   EXPECT_EQ(error, QStringLiteral("The file is read-only, or you may not write to it"));
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "old\r\n");
+  EXPECT_EQ(test::ReadFile(PathOf("song.crd").toStdString()), "old\r\n");
   EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), files) << "no temporary file is left behind";
   EXPECT_EQ(CSonavelDoc::PlainText(*doc.TextDocument()), QStringLiteral("new old\n"));
   EXPECT_TRUE(doc.IsModified());
@@ -89,7 +88,7 @@ TEST_F(DocumentTest, ANewSongIsSavedUnderANameTheUserGives) {
   EXPECT_TRUE(doc.Save(nullptr));
   EXPECT_EQ(doc.Title(), QStringLiteral("mine.crd"));
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(test::ReadBytes(m_docManager.answer), "G");
+  EXPECT_EQ(test::ReadFile(m_docManager.answer.toStdString()), "G");
   EXPECT_TRUE(doc.SaveAs(nullptr));
   EXPECT_EQ(m_docManager.proposed, doc.CurrentFile());
 }
@@ -141,8 +140,7 @@ TEST_F(DocumentTest, ANewSongTakesClipboardTextOfNineTo16383Characters) {
 
 // What it says of a file it cannot open is in the start-up table.
 TEST_F(DocumentTest, TheMainWindowOpensEachFileOnce) {
-  test::WriteBytes(PathOf("song.crd"), "C\r\n");
-  CChildFrame* first = m_frame->OpenFile(PathOf("song.crd"));
+  CChildFrame* first = m_frame->OpenFile(WriteSong("song.crd", "C\r\n"));
   ASSERT_NE(first, nullptr);
   m_frame->NewFile();
   EXPECT_EQ(m_frame->OpenFile(PathOf("song.crd")), first);
@@ -161,11 +159,10 @@ TEST_F(DocumentTest, AFileTooLargeToHoldFailsWithAMessage) {
   EXPECT_TRUE(message.contains(QStringLiteral("huge.crd")) && message.contains(QStringLiteral("40.0 GB")))
       << message.toStdString();
 
-  test::WriteBytes(PathOf("song.crd"), "Am\r\n");
   CSonavelDoc doc(m_docManager);
   QObject::connect(&doc, &CSonavelDoc::loaded, [](bool) { throw std::bad_alloc(); });
   QString error;
-  EXPECT_FALSE(doc.LoadFile(PathOf("song.crd"), error));
+  EXPECT_FALSE(doc.LoadFile(WriteSong("song.crd", "Am\r\n"), error));
   EXPECT_EQ(error, QStringLiteral("There is not enough memory to open it"));
   EXPECT_TRUE(doc.TextDocument()->isEmpty() && !doc.IsModified());
 }
@@ -184,18 +181,17 @@ TEST_F(DocumentTest, AFileIsNeverReplacedUnaskedWhenSavingWouldLoseBytes) {
       {"changed.crd", "C\r\n", "D\r\n", "has been changed by another program"},
   };
   for (const auto& row : rows) {
-    test::WriteBytes(PathOf(row.name), row.bytes);
     QString notice;
     if (row.rewritten == nullptr) AnswerNextBox(&notice);
-    CChildFrame* child = m_frame->OpenFile(PathOf(row.name));
+    CChildFrame* child = m_frame->OpenFile(WriteSong(row.name, row.bytes));
     ASSERT_NE(child, nullptr);
     if (row.rewritten == nullptr) {
       EXPECT_TRUE(QTest::qWaitFor([&notice] { return !notice.isEmpty(); }, 5000));
       EXPECT_TRUE(notice.contains(QString::fromLatin1(row.asked))) << notice.toStdString();
     } else {
-      test::WriteBytes(PathOf(row.name), row.rewritten);
+      WriteSong(row.name, row.rewritten);
     }
-    const std::string onDisk = test::ReadBytes(PathOf(row.name));
+    const std::string onDisk = test::ReadFile(PathOf(row.name).toStdString());
     QString question;
     test::WhenModal<QMessageBox>([&question](QMessageBox* box) {
       question = box->text();
@@ -203,17 +199,16 @@ TEST_F(DocumentTest, AFileIsNeverReplacedUnaskedWhenSavingWouldLoseBytes) {
     });
     EXPECT_FALSE(child->Document().Save(nullptr));
     EXPECT_TRUE(question.contains(QString::fromLatin1(row.asked))) << question.toStdString();
-    EXPECT_EQ(test::ReadBytes(PathOf(row.name)), onDisk);
+    EXPECT_EQ(test::ReadFile(PathOf(row.name).toStdString()), onDisk);
   }
 }
 
 // Activating the window of a song whose file another program rewrote offers
 // to reload it in a bar.
 TEST_F(DocumentTest, AFileChangedByAnotherProgramIsOfferedAgain) {
-  test::WriteBytes(PathOf("song.crd"), "C\r\n");
-  CChildFrame* child = m_frame->OpenFile(PathOf("song.crd"));
+  CChildFrame* child = m_frame->OpenFile(WriteSong("song.crd", "C\r\n"));
   ASSERT_NE(child, nullptr);
-  test::WriteBytes(PathOf("song.crd"), "Am\r\n");
+  WriteSong("song.crd", "Am\r\n");
   QEvent activation(QEvent::WindowActivate);
   QApplication::sendEvent(child, &activation);
   ASSERT_TRUE(child->FileChangedBar()->isVisibleTo(child));
@@ -233,11 +228,8 @@ TEST_F(DocumentTest, UnsavedChangesOutliveACrashUntilSavedOrRefused) {
   QTemporaryDir afterCrash;
   qputenv("XDG_STATE_HOME", beforeCrash.path().toLocal8Bit());
   const fs::path folder = beforeCrash.filePath(QStringLiteral("sonavel")).toStdString();
-  test::WriteBytes(PathOf("song.crd"), "Am\r\nla\r\n");
-  struct Kept {
-    std::string name, bytes;
-  };
-  std::vector<Kept> kept;
+  WriteSong("song.crd", "Am\r\nla\r\n");
+  std::vector<std::pair<std::string, std::string>> kept;  // the recovery name and the bytes kept under it
   for (const bool untitled : {true, false}) {
     CChildFrame* child = untitled ? m_frame->NewFile() : m_frame->OpenFile(PathOf("song.crd"));
     ASSERT_NE(child, nullptr);
@@ -246,7 +238,7 @@ TEST_F(DocumentTest, UnsavedChangesOutliveACrashUntilSavedOrRefused) {
     ASSERT_TRUE(QTest::qWaitFor([&child] { return !child->Document().RecoveryName().empty(); }, 5000));
     const fs::path file = folder / (child->Document().RecoveryName() + ".recovery");
     ASSERT_TRUE(QTest::qWaitFor([&file] { return fs::exists(file); }, 5000));
-    kept.push_back({child->Document().RecoveryName(), test::ReadBytes(QString::fromStdString(file.string()))});
+    kept.push_back({child->Document().RecoveryName(), test::ReadFile(file)});
   }
   m_frame->CloseAllDocuments();
   ASSERT_TRUE(QTest::qWaitFor([&folder] { return fs::is_empty(folder); }, 5000));
@@ -255,8 +247,7 @@ TEST_F(DocumentTest, UnsavedChangesOutliveACrashUntilSavedOrRefused) {
   qputenv("XDG_STATE_HOME", afterCrash.path().toLocal8Bit());
   const fs::path crashed = afterCrash.filePath(QStringLiteral("sonavel")).toStdString();
   fs::create_directory(crashed);
-  for (const Kept& file : kept) test::WriteBytes(QString::fromStdString((crashed / file.name).string()) +
-                                                     QStringLiteral(".recovery"), file.bytes);
+  for (const auto& [name, bytes] : kept) test::WriteFile(crashed / (name + ".recovery"), bytes);
   QStringList questions;
   QTimer answer;
   answer.setInterval(5);
@@ -278,12 +269,12 @@ TEST_F(DocumentTest, UnsavedChangesOutliveACrashUntilSavedOrRefused) {
   EXPECT_EQ(Text(), "G Am\nla\n");
   CSonavelDoc& doc = m_frame->ActiveChild()->Document();
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "Am\r\nla\r\n");
-  EXPECT_FALSE(fs::exists(crashed / (kept[0].name + ".recovery")));
-  EXPECT_TRUE(fs::exists(crashed / (kept[1].name + ".recovery")));
+  EXPECT_EQ(test::ReadFile(PathOf("song.crd").toStdString()), "Am\r\nla\r\n");
+  EXPECT_FALSE(fs::exists(crashed / (kept[0].first + ".recovery")));
+  EXPECT_TRUE(fs::exists(crashed / (kept[1].first + ".recovery")));
 
   ASSERT_TRUE(doc.Save(m_frame.get()));
-  EXPECT_EQ(test::ReadBytes(PathOf("song.crd")), "G Am\r\nla\r\n");
+  EXPECT_EQ(test::ReadFile(PathOf("song.crd").toStdString()), "G Am\r\nla\r\n");
   EXPECT_TRUE(fs::is_empty(crashed));
 }
 

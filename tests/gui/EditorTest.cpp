@@ -24,6 +24,7 @@
 #include "document/SonavelDoc.h"
 #include "shell/ChildFrame.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/TempFiles.h"
 #include "view/MemoryTextControl.h"
 #include "view/ViewCommands.h"
 
@@ -71,7 +72,8 @@ TEST_P(Commands, ChangeAndReportWhatTheyShould) {
   EXPECT_EQ(Text(), c.text);
   EXPECT_EQ(Status(), report);
   EXPECT_EQ(boxText, c.box ? report : QString());
-  EXPECT_EQ(View()->Document().IsModified(), std::string(c.text) != test::ReadBytes(m_dir.filePath("song1.crd")));
+  EXPECT_EQ(View()->Document().IsModified(),
+            std::string(c.text) != test::ReadFile(m_dir.filePath("song1.crd").toStdString()));
 }
 
 const CommandCase kCommands[] = {
@@ -170,8 +172,7 @@ TEST_F(EditorTest, OnlyPlainTextComesInByPasteOrDrop) {
   QTextCursor end(View()->document());
   end.movePosition(QTextCursor::End);
   const QPointF at = View()->cursorRect(end).center();
-  const QString other = m_dir.filePath(QStringLiteral("other.crd"));
-  test::WriteBytes(other, "G");
+  const QString other = WriteSong(QStringLiteral("other.crd"), "G");
   QMimeData file;
   file.setUrls({QUrl::fromLocalFile(other)});
   file.setText(other);
@@ -312,7 +313,6 @@ TEST_F(EditorTest, AWindowTakesItsLookFromTheSongAndTheSettingsAndPrintsInsideHa
 
   for (int i = 0; i < 200; ++i) QTextCursor(view->document()).insertText(QStringLiteral("Am   G   C   D\nla la\n"));
   QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setOutputFileName(m_dir.filePath(QStringLiteral("song.pdf")));
   EXPECT_GT(view->PaginatedCopy(printer)->pageCount(), 1);

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QStatusBar>
 #include <QTest>
 #include <QWidget>
@@ -14,6 +13,7 @@
 #include "document/SonavelDoc.h"
 #include "engine/NoteTable.h"
 #include "shell/ChildFrame.h"
+#include "tests/support/TempFiles.h"
 
 namespace sonavel::test {
 
@@ -38,20 +38,7 @@ ColorRef WidgetTextColor(const QWidget& edit) {
                       static_cast<unsigned>(c.blue()));
 }
 
-std::string ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-
-void WriteBytes(const QString& path, std::string_view bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
 bool FakeDocManager::DoPromptFileName(QString& fileName, const QString&, bool, QWidget*) {
-  ++prompts;
   proposed = fileName;
   if (answer.isEmpty()) return false;
   fileName = answer;
@@ -81,10 +68,14 @@ void MainWindowTest::TearDown() {
   theSettings().SetDefaults();
 }
 
+QString MainWindowTest::WriteSong(const QString& name, std::string_view bytes) {
+  const QString path = m_dir.filePath(name);
+  WriteFile(path.toStdString(), bytes);
+  return path;
+}
+
 CSonavelView* MainWindowTest::Open(const std::string& bytes) {
-  const QString path = m_dir.filePath(QStringLiteral("song%1.crd").arg(++m_files));
-  WriteBytes(path, bytes);
-  CChildFrame* child = m_frame->OpenFile(path);
+  CChildFrame* child = m_frame->OpenFile(WriteSong(QStringLiteral("song%1.crd").arg(++m_files), bytes));
   EXPECT_NE(child, nullptr);
   return child != nullptr ? child->View() : nullptr;
 }

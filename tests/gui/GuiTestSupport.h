@@ -46,9 +46,6 @@ struct EditState {
 EditState StateOf(const TextControl& control);
 void PrintTo(const EditState& state, std::ostream* out);
 
-std::string ReadBytes(const QString& path);
-void WriteBytes(const QString& path, std::string_view bytes);
-
 // A file dialog stand-in: answers with a fixed name and remembers what it
 // was asked.
 class FakeDocManager : public CDocManagerEx {
@@ -57,7 +54,6 @@ class FakeDocManager : public CDocManagerEx {
 
   QString answer;  // empty: the user cancels
   QString proposed;
-  int prompts = 0;
 };
 
 // A main window on the screen (offscreen) in a language, with the fake file
@@ -69,6 +65,9 @@ class MainWindowTest : public ::testing::Test {
   void StartMainWindow(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates));
   void TearDown() override;
 
+  // Writes a song file (a short song unless given its bytes) into the test's
+  // folder and gives its path.
+  QString WriteSong(const QString& name, std::string_view bytes = "Am C G\r\nla la\r\n");
   // Opens a song with the given bytes, as they would be on disk.
   CSonavelView* Open(const std::string& bytes);
   CSonavelView* View() const { return m_frame->ActiveView(); }

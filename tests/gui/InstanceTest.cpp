@@ -15,6 +15,7 @@
 
 #include "shell/InstanceChannel.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/TempFiles.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ TEST(ManyPrograms, StartedAtOnceEndAsOne) {
   std::vector<std::unique_ptr<QProcess>> programs;
   for (int i = 0; i < 20; ++i) {
     const QString song = config.filePath(QStringLiteral("song %1.crd").arg(i));
-    sonavel::test::WriteBytes(song, "Am C G\r\n");
+    sonavel::test::WriteFile(song.toStdString(), "Am C G\r\n");
     programs.push_back(std::make_unique<QProcess>());
     programs.back()->setProcessEnvironment(environment);
     programs.back()->start(QStringLiteral(SONAVEL_PROGRAM), {song});

@@ -21,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/FindReplaceDialog.h"
-#include "dialogs/SettingsDialog.h"
 #include "document/Profile.h"
 #include "document/Settings.h"
 #include "document/SettingsStore.h"
@@ -40,11 +39,6 @@ namespace {
 
 class ShellTest : public test::MainWindowTest {
  protected:
-  QString Song(const char* name) {
-    const QString path = m_dir.filePath(QString::fromUtf8(name));
-    test::WriteBytes(path, "Am C G\r\nla la\r\n");
-    return path;
-  }
   QStringList Titles() const {
     QStringList titles;
     for (const CChildFrame* child : m_frame->Children()) titles << child->Document().Title();
@@ -83,9 +77,8 @@ class StartUp : public ShellTest, public ::testing::WithParamInterface<StartCase
 
 TEST_P(StartUp, OpensWhatTheCommandLineNames) {
   const StartCase& c = GetParam();
-  const QString song = Song("song.crd");
+  const QString song = WriteSong("song.crd");
   const QString pdf = m_dir.filePath(QStringLiteral("printed.pdf"));
-  m_frame->Printer().setOutputFormat(QPrinter::PdfFormat);
   m_frame->Printer().setOutputFileName(pdf);
   QStringList arguments;
   for (const QString& argument : c.arguments) {
@@ -119,10 +112,11 @@ const StartCase kStarts[] = {
 INSTANTIATE_TEST_SUITE_P(Shell, StartUp, ::testing::ValuesIn(kStarts), ::testing::PrintToStringParamName());
 
 TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt) {
-  m_frame->ExecuteRequests({{ShellRequest::Verb::Open, {Song("a.crd")}}, {ShellRequest::Verb::Open, {Song("b.crd")}}});
+  m_frame->ExecuteRequests(
+      {{ShellRequest::Verb::Open, {WriteSong("a.crd")}}, {ShellRequest::Verb::Open, {WriteSong("b.crd")}}});
   EXPECT_EQ(Titles(), QStringList({"a.crd", "b.crd"}));
   EXPECT_EQ(m_frame->ActiveChild()->windowState() & Qt::WindowMaximized, Qt::WindowMaximized);
-  m_frame->ExecuteRequests({{ShellRequest::Verb::PrintTo, {Song("c.crd"), "no such printer", "", ""}}});
+  m_frame->ExecuteRequests({{ShellRequest::Verb::PrintTo, {WriteSong("c.crd"), "no such printer", "", ""}}});
   EXPECT_EQ(Status(), QStringLiteral("No printer is ready to print %1.").arg(m_dir.filePath("c.crd")));
   EXPECT_EQ(Titles(), QStringList({"a.crd", "b.crd"})) << "a printed song is not kept open";
   m_frame->CloseAllDocuments();
@@ -131,7 +125,7 @@ TEST_F(ShellTest, TheMenusFollowTheActiveSongAndTheDesktopsRequestsOpenBesideIt)
   EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Sonavel"));
 
   QMimeData files;  // as a file manager drops them, with one that is no file
-  files.setUrls({QUrl::fromLocalFile(Song("d.crd")), QUrl::fromLocalFile(Song("e.crd")),
+  files.setUrls({QUrl::fromLocalFile(WriteSong("d.crd")), QUrl::fromLocalFile(WriteSong("e.crd")),
                  QUrl(QStringLiteral("https://example.org/f.crd"))});
   QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(m_frame.get(), &enter);
@@ -153,12 +147,10 @@ TEST_P(CommandWalk, ReachesEveryCommandFromItsMenuItemAndItsKeys) {
   ASSERT_NE(Open("Am C G"), nullptr);  // for the keys that switch between songs
   std::map<int, int> inMenus;
   for (const QAction* title : m_frame->menuBar()->actions()) {
-    QMap<QChar, QString> mnemonics;
+    QMap<QKeySequence, QString> mnemonics;
     for (const QAction* item : title->menu()->actions()) {
       if (item->isSeparator()) continue;
-      const qsizetype amp = item->text().indexOf(u'&');
-      if (amp >= 0) {
-        const QChar key = item->text().at(amp + 1).toLower();
+      if (const QKeySequence key = QKeySequence::mnemonic(item->text()); !key.isEmpty()) {
         EXPECT_FALSE(mnemonics.contains(key)) << item->text().toStdString() << " and "
                                               << mnemonics.value(key).toStdString();
         mnemonics.insert(key, item->text());
@@ -194,27 +186,22 @@ TEST_P(CommandWalk, ReachesEveryCommandFromItsMenuItemAndItsKeys) {
 
 INSTANTIATE_TEST_SUITE_P(Shell, CommandWalk, ::testing::Bool(), test::LanguageName);
 
-// F1, Ctrl+G and F12 answer from the main window with and without a song,
-// in the interface's language. No ReadMe or tune lies beside the test
-// program, so the first two say so.
-using HelpKeys = test::InBothLanguages;
-
-TEST_P(HelpKeys, OpenWhatTheyNameWithAndWithoutASong) {
+// F1, Ctrl+G and F12 answer from the main window with and without a song.
+// No ReadMe or tune lies beside the test program, so the first two say so.
+// Their texts in Swedish are the program files' and the dialogs' tests'.
+TEST_F(ShellTest, HelpKeysOpenWhatTheyNameWithAndWithoutASong) {
   FakeDesktop desktop;
   const FakeDesktopInPlace inPlace(desktop);
-  const auto english = [](int id) { return QString::fromUtf8(sonavel::EnglishString(id)); };
-  const std::tuple<int, Qt::KeyboardModifiers, QString, QString> rows[] = {
-      {Qt::Key_F1, Qt::NoModifier, sonavel::StringTableText(sonavel::IDS_README_FAILED),
-       english(sonavel::IDS_README_FAILED)},
-      {Qt::Key_G, Qt::ControlModifier, sonavel::StringTableText(sonavel::IDS_TUNER_FAILED),
-       english(sonavel::IDS_TUNER_FAILED)},
-      {Qt::Key_F12, Qt::NoModifier, CSettingsDlg::tr("Settings"), QStringLiteral("Settings")},
+  const std::tuple<int, Qt::KeyboardModifiers, QString> rows[] = {
+      {Qt::Key_F1, Qt::NoModifier, QString::fromUtf8(sonavel::EnglishString(sonavel::IDS_README_FAILED))},
+      {Qt::Key_G, Qt::ControlModifier, QString::fromUtf8(sonavel::EnglishString(sonavel::IDS_TUNER_FAILED))},
+      {Qt::Key_F12, Qt::NoModifier, QStringLiteral("Settings")},
   };
   for (const bool withSong : {false, true}) {
     if (withSong) {
       ASSERT_NE(Open("Am"), nullptr);
     }
-    for (const auto& [key, modifiers, expected, inEnglish] : rows) {
+    for (const auto& [key, modifiers, expected] : rows) {
       QString shown;
       test::WhenModal<QDialog>([&shown](QDialog* dialog) {
         const auto* box = qobject_cast<QMessageBox*>(dialog);
@@ -223,13 +210,10 @@ TEST_P(HelpKeys, OpenWhatTheyNameWithAndWithoutASong) {
       });
       Press(key, modifiers);
       EXPECT_EQ(shown, expected) << withSong;
-      EXPECT_EQ(shown == inEnglish, !GetParam()) << shown.toStdString();
     }
   }
   EXPECT_EQ(desktop.calls, QStringList()) << "nothing to hand to the desktop";
 }
-
-INSTANTIATE_TEST_SUITE_P(Shell, HelpKeys, ::testing::Bool(), test::LanguageName);
 
 struct PlacementCase {
   const char* name;
@@ -253,24 +237,21 @@ TEST_P(PlacementRule, GivesTheWindowItsPlace) {
   EXPECT_EQ(placement.maximised, GetParam().maximised);
 }
 
-using V = std::vector<std::pair<const char*, int>>;
+// What an earlier window left: always 10 for its top.
+std::vector<std::pair<const char*, int>> Stored(int status, int left, int bottom, int right) {
+  return {{"Status", status}, {"Top", 10}, {"Left", left}, {"Bottom", bottom}, {"Right", right}};
+}
+
 const PlacementCase kPlacements[] = {
     {"FirstStart", {}, std::nullopt, std::nullopt},
-    {"Normal", V{{"Status", 1}, {"Top", 10}, {"Left", 20}, {"Bottom", 410}, {"Right", 620}}, QRect(20, 40, 600, 400),
-     false},
-    {"Maximised", V{{"Status", 3}, {"Top", 10}, {"Left", 20}, {"Bottom", 410}, {"Right", 620}}, QRect(20, 40, 600, 400),
-     true},
-    {"MinimisedKeepsTheStartState", V{{"Status", 2}, {"Top", 10}, {"Left", 20}, {"Bottom", 410}, {"Right", 620}},
-     QRect(20, 40, 600, 400), std::nullopt},
-    {"LeftPastTheLimit", V{{"Status", 1}, {"Top", 10}, {"Left", 1500}, {"Bottom", 410}, {"Right", 2100}},
-     QRect(1248, 40, 600, 400), false},
-    {"NegativeLeftKept", V{{"Status", 1}, {"Top", 10}, {"Left", -200}, {"Bottom", 410}, {"Right", 400}},
-     QRect(-200, 40, 600, 400), false},
-    {"MinusOneIsMissing", V{{"Status", 1}, {"Top", 10}, {"Left", -1}, {"Bottom", 410}, {"Right", 620}}, std::nullopt,
-     std::nullopt},
-    {"NoArea", V{{"Status", 3}, {"Top", 10}, {"Left", 20}, {"Bottom", 10}, {"Right", 620}}, std::nullopt, true},
-    {"OffEveryScreen", V{{"Status", 1}, {"Top", 10}, {"Left", -5000}, {"Bottom", 410}, {"Right", -4400}},
-     std::nullopt, false},
+    {"Normal", Stored(1, 20, 410, 620), QRect(20, 40, 600, 400), false},
+    {"Maximised", Stored(3, 20, 410, 620), QRect(20, 40, 600, 400), true},
+    {"MinimisedKeepsTheStartState", Stored(2, 20, 410, 620), QRect(20, 40, 600, 400), std::nullopt},
+    {"LeftPastTheLimit", Stored(1, 1500, 410, 2100), QRect(1248, 40, 600, 400), false},
+    {"NegativeLeftKept", Stored(1, -200, 410, 400), QRect(-200, 40, 600, 400), false},
+    {"MinusOneIsMissing", Stored(1, -1, 410, 620), std::nullopt, std::nullopt},
+    {"NoArea", Stored(3, 20, 10, 620), std::nullopt, true},
+    {"OffEveryScreen", Stored(1, -5000, 410, -4400), std::nullopt, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Shell, PlacementRule, ::testing::ValuesIn(kPlacements), ::testing::PrintToStringParamName());
@@ -303,7 +284,7 @@ TEST_F(ShellTest, EscapeQuitsOnlyWithQuickExitAndAfterTheSaveQuestion) {
 // The bars and the recent files are as the last window left them; a recent
 // file that is gone comes off the list with a word to the user.
 TEST_F(ShellTest, BarsAndRecentFilesOutliveTheWindow) {
-  const QString song = Song("gone.crd");
+  const QString song = WriteSong("gone.crd");
   ASSERT_NE(m_frame->OpenFile(song), nullptr);
   m_frame->Action(commands::kToolbar)->trigger();
   m_frame->Action(commands::kStatusBar)->trigger();

@@ -22,7 +22,6 @@ struct Song {
   std::string name;
   std::string path;
   std::string text;  // as the editor reads it: UTF-8, CR LF between lines
-  CodePage codePage = CodePage::Utf8;
   SaveEncoding saveEncoding = SaveEncoding::Utf8;
 };
 
@@ -41,7 +40,7 @@ inline const std::vector<Song>& Songs() {
       SongFileText file;
       ReadError reason;
       if (!ReadSongFile(entry.path(), file, reason)) continue;
-      list.push_back({name, entry.path().string(), file.text, file.codePage, file.saveEncoding});
+      list.push_back({name, entry.path().string(), file.text, file.saveEncoding});
     }
     std::sort(list.begin(), list.end(), [](const Song& a, const Song& b) { return a.name < b.name; });
     return list;
