@@ -140,7 +140,10 @@ TEST_F(SettingsDialogTest, OkStoresTheWorkingCopyWithDistinctMarkingColoursAndCa
          });
          Press(d, "font");
        },
-       true, With(Defaults(), [face](auto& s) { std::tie(s.font, s.fontSize) = std::tuple(face.toStdString(), 17); })},
+       true, With(Defaults(), [face](auto& s) {
+         s.font = face.toStdString();
+         s.fontSize = 17;
+       })},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
