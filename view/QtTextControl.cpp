@@ -468,15 +468,17 @@ void QtTextControl::Replace(long start, long end, std::string_view text8) {
   start = Clamp(start);
   end = Clamp(end);
   if (start > end) std::swap(start, end);
+  const long docStart = DocPos(start);
+  const long docEnd = DocPos(end);
   QTextCharFormat format;
-  if (start < end) format = FormatAt(DocPos(start));
+  if (start < end) format = FormatAt(docStart);
   else if (start > 0) format = FormatAt(DocPos(start - 1));
   const QString text = FromText8(text8);
-  const std::optional<std::size_t> piece = PieceHolding(DocPos(start), DocPos(end), text);
+  const std::optional<std::size_t> piece = PieceHolding(docStart, docEnd, text);
 
   NoteChange(start, end);
-  const long docDelta = static_cast<long>(text.size()) - (DocPos(end) - DocPos(start));
   if (piece) {
+    const long docDelta = static_cast<long>(text.size()) - (docEnd - docStart);
     // The new text takes the look of the text it replaces, inside one piece
     // of one block: only that piece and those after it end elsewhere.
     for (std::size_t i = *piece; i < m_lastBlock.pieces.size(); ++i) m_lastBlock.pieces[i].end += docDelta;
